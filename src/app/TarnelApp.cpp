@@ -1,0 +1,31 @@
+#include "app/TarnelApp.h"
+
+#include "adapter/NvLibrary.h"
+#include "app/TarnelDlg.h"
+
+namespace tarnel {
+
+BOOL CTarnel_UIApp::InitInstance() {
+  LoadNvLibrary("NvkLib.dll");
+
+  m_instanceSection = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 20,
+                                           kInstanceSectionName);
+  if (::GetLastError() == ERROR_ALREADY_EXISTS) return FALSE;  // another copy runs: end silently
+
+  EnableControlContainer();
+
+  if (Nv().NV_Initialize(0) == 0) return FALSE;
+
+  CTarnel_UIDlg dialog;
+  m_pMainWnd = &dialog;
+  dialog.DoModal();
+  m_pMainWnd = nullptr;
+  return FALSE;  // straight to instance exit: there is no loop of our own
+}
+
+int CTarnel_UIApp::ExitInstance() {
+  Nv().NV_Stop();
+  return CWinApp::ExitInstance();
+}
+
+}  // namespace tarnel

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "AdapterDevice.h"
 #include "SimAdapter.h"
 #include "SimDefaults.h"
 
@@ -41,7 +42,10 @@ const char kUsage[] =
     "  devnode problem <n>|platform  what My_CM_Get_DevNode_Status answers\n"
     "  devnode fails on|off\n"
     "  log | log clear | log polling on|off\n"
-    "  counters                      calls of each NV_ function\n";
+    "  counters                      calls of each NV_ function\n"
+    "  adapter add [<driver key>]    register the adapter as a present network device\n"
+    "                                (driver key default {4D36E972-E325-11CE-BFC1-08002BE10318}\\0001)\n"
+    "  adapter remove                remove it again (looks like an unplug to the utility)\n";
 
 class Args {
  public:
@@ -379,6 +383,19 @@ bool CmdCounters(SimClient& c, const Args&, std::ostream& out) {
   return true;
 }
 
+bool CmdAdapter(SimClient&, const Args& args, std::ostream& out) {
+  if (args.Word(1) == "remove") {
+    out << RemoveAdapterDevices(kAdapterDescription) << " adapter device(s) removed\n";
+    return true;
+  }
+  if (args.Word(1) != "add") return false;
+  const std::string key = args.Count() > 2 ? args.Word(2) : std::string(kNetClassKey) + "\\0001";
+  RemoveAdapterDevices(kAdapterDescription);  // one adapter, whatever an earlier run left
+  if (!RegisterAdapterDevice(kAdapterDescription, key, kAdapterHardwareId)) return false;
+  out << "adapter registered, driver key " << key << "\n";
+  return true;
+}
+
 struct Command {
   const char* name;
   size_t minWords;  // including the name
@@ -408,6 +425,7 @@ const Command kCommands[] = {
     {"devnode", 3, CmdDevNode},
     {"log", 1, CmdLog},
     {"counters", 1, CmdCounters},
+    {"adapter", 2, CmdAdapter},
 };
 
 }  // namespace

@@ -27,7 +27,7 @@ std::vector<std::vector<std::string>> SplitCommands(int argc, char** argv) {
 bool OnlyReads(const std::vector<std::string>& words) {
   const std::string& name = words.front();
   const std::string sub = words.size() > 1 ? words[1] : "";
-  return name == "show" || name == "counters" || (name == "log" && sub.empty()) ||
+  return name == "show" || name == "adapter" || name == "counters" || (name == "log" && sub.empty()) ||
          (name == "net" && sub == "list");
 }
 

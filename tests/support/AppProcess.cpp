@@ -1,0 +1,91 @@
+#include "AppProcess.h"
+
+#include <vector>
+
+namespace tarnel::test {
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {0};
+  DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, n);
+  return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectMainWindow(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  char caption[128] = {0};
+  ::GetWindowTextA(hwnd, caption, sizeof(caption));
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hwnd, &owner);
+  if (std::string(caption) == kMainCaption && (search->processId == 0 || owner == search->processId))
+    search->found.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> MainWindows(DWORD processId) {
+  WindowSearch search{processId, {}};
+  ::EnumWindows(&CollectMainWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+int CountMainWindows(DWORD processId) { return static_cast<int>(MainWindows(processId).size()); }
+
+AppProcess::AppProcess(const std::string& exePath) : m_exePath(exePath) {}
+
+AppProcess::~AppProcess() {
+  Kill();
+  if (m_info.hProcess) ::CloseHandle(m_info.hProcess);
+  if (m_info.hThread) ::CloseHandle(m_info.hThread);
+}
+
+bool AppProcess::Start() {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  std::string commandLine = "\"" + m_exePath + "\"";
+  std::string folder = m_exePath.substr(0, m_exePath.find_last_of("\\/") + 1);
+  return ::CreateProcessA(m_exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &m_info) != 0;
+}
+
+HWND AppProcess::WaitForMainWindow(DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  do {
+    std::vector<HWND> windows = MainWindows(m_info.dwProcessId);
+    if (!windows.empty()) return windows.front();
+    if (!IsRunning()) return nullptr;
+    ::Sleep(20);
+  } while (::GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+bool AppProcess::WaitForExit(DWORD timeoutMs) {
+  return m_info.hProcess && ::WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool AppProcess::IsRunning() const {
+  return m_info.hProcess && ::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD AppProcess::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (m_info.hProcess) ::GetExitCodeProcess(m_info.hProcess, &code);
+  return code;
+}
+
+void AppProcess::Kill() {
+  if (IsRunning()) {
+    ::TerminateProcess(m_info.hProcess, 99);
+    ::WaitForSingleObject(m_info.hProcess, 5000);
+  }
+}
+
+}  // namespace tarnel::test

@@ -59,8 +59,8 @@ bool AppProcess::Start() {
 HWND AppProcess::WaitForMainWindow(DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
   do {
-    std::vector<HWND> windows = MainWindows(m_info.dwProcessId);
-    if (!windows.empty()) return windows.front();
+    for (HWND window : MainWindows(m_info.dwProcessId))
+      if (::IsWindowVisible(window)) return window;
     if (!IsRunning()) return nullptr;
     ::Sleep(20);
   } while (::GetTickCount() - start < timeoutMs);

@@ -24,7 +24,7 @@ class AppProcess {
   AppProcess& operator=(const AppProcess&) = delete;
 
   bool Start();
-  // The main window once it exists, or null after the timeout.
+  // The main window once it is shown, or null after the timeout.
   HWND WaitForMainWindow(DWORD timeoutMs = 10000);
   // True when the process has ended within the timeout.
   bool WaitForExit(DWORD timeoutMs = 10000);

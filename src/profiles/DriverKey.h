@@ -1,0 +1,21 @@
+// Where the adapter's driver instance keeps its settings: the class root of the platform
+// family followed by the driver key text that adapter discovery finds.
+#pragma once
+
+#include <string>
+
+#include "framework/RegKey.h"
+
+namespace tarnel {
+
+// "SYSTEM\CurrentControlSet\Control\Class\" or, on the 9x family, "System\...\Services\Class\".
+const char* ClassRoot();
+
+// Path of the driver key under HKEY_LOCAL_MACHINE, or empty when no adapter is found:
+// the class root alone would put profile keys among the classes.
+std::string DriverKeyPath();
+
+// The driver key opened with full access; not open when there is no adapter or the open fails.
+RegKey OpenDriverKey();
+
+}  // namespace tarnel

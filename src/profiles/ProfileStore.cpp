@@ -1,0 +1,174 @@
+#include "profiles/ProfileStore.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/RegKey.h"
+#include "profiles/DriverKey.h"
+#include "profiles/ProfileGlobals.h"
+#include "profiles/RegistryValues.h"
+
+namespace tarnel {
+
+namespace {
+
+constexpr char kProfileList[] = "ProfileList";
+constexpr size_t kValueNameSize = 260;  // value names of up to 259 characters
+constexpr size_t kKeyTextSize = 260;
+
+// A sub-key of the driver key, created when missing; not open when either open fails.
+RegKey OpenUnderDriverKey(const char* name) {
+  RegKey driver = OpenDriverKey();
+  if (!driver.IsOpen()) return RegKey();
+  return RegKey::Create(driver.Get(), name);
+}
+
+// Names of the values in enumeration order, the unnamed value's empty name included. A name
+// too long for the buffer is passed over rather than ending the walk, so one such value does
+// not hide every profile after it.
+std::vector<std::string> ValueNames(HKEY key) {
+  std::vector<std::string> names;
+  char name[kValueNameSize];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof(name);
+    const LONG result =
+        RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_MORE_DATA) continue;
+    if (result != ERROR_SUCCESS) break;
+    names.emplace_back(name, length);
+  }
+  return names;
+}
+
+void ReadKeyText(HKEY key, const char* name, std::string* out) {
+  char text[kKeyTextSize];
+  ReadText(key, name, text, sizeof(text));  // empty when unreadable
+  *out = text;
+}
+
+}  // namespace
+
+void LoadProfileList() {
+  RegKey list = OpenUnderDriverKey(kProfileList);
+  if (!list.IsOpen()) return;
+  ProfileNameList.clear();
+  for (std::string& name : ValueNames(list.Get())) {
+    if (!name.empty()) ProfileNameList.push_back(std::move(name));
+  }
+}
+
+void AddToProfileList(const char* name) {
+  RegKey list = OpenUnderDriverKey(kProfileList);
+  if (!list.IsOpen()) return;
+  WriteEmptyText(list.Get(), name);
+  WriteText(list.Get(), nullptr, name);
+}
+
+void RemoveFromProfileList(const char* name) {
+  RegKey list = OpenUnderDriverKey(kProfileList);
+  if (!list.IsOpen()) return;
+
+  const std::vector<std::string> names = ValueNames(list.Get());
+  const int count = static_cast<int>(names.size());
+  int found = -1;
+  for (int index = 0; index < count; ++index) {
+    if (names[index] == name) found = index;  // exact: the registry's own match ignores case
+  }
+
+  if (found < count - 1) {
+    WriteText(list.Get(), nullptr, names[found + 1].c_str());
+  } else if (found == count - 1 && found >= 1) {
+    WriteText(list.Get(), nullptr, names[found - 1].c_str());
+  }
+  if (found != -1) RegDeleteValueA(list.Get(), names[found].c_str());
+}
+
+void DeleteProfileName(const char* name) {
+  const std::string path = DriverKeyPath();
+  if (path.empty()) return;
+  RegKey list =
+      RegKey::Open(HKEY_LOCAL_MACHINE, (path + "\\" + kProfileList).c_str(), KEY_ALL_ACCESS);
+  if (list.IsOpen()) RegDeleteValueA(list.Get(), name);
+}
+
+void DeleteProfileKey(const char* name) {
+  if (name[0] == '\0') return;  // an empty sub-key name would mean the driver key itself
+  RegKey driver = OpenDriverKey();
+  if (driver.IsOpen()) RegDeleteKeyA(driver.Get(), name);
+}
+
+void LoadProfileSettings(const char* name, char* ssid, int32_t* netMode, int32_t* channel,
+                         int32_t* txRate, int32_t* powerMode) {
+  RegKey profile = OpenUnderDriverKey(name);
+  if (!profile.IsOpen()) return;
+  ReadText(profile.Get(), "SSID", ssid, kSsidBufferSize);  // all zero when unreadable
+  if (!ReadInt32(profile.Get(), "NETMODE", netMode)) *netMode = 1;
+  if (!ReadInt32(profile.Get(), "CHANNEL", channel)) *channel = 1;
+  if (!ReadInt32(profile.Get(), "TXRATE", txRate)) *txRate = 0;
+  if (!ReadInt32(profile.Get(), "POWERMODE", powerMode)) *powerMode = 0;
+}
+
+void SaveProfileSettings(const char* name, const char* ssid, int32_t netMode, int32_t channel,
+                         int32_t txRate, int32_t powerMode) {
+  RegKey profile = OpenUnderDriverKey(name);
+  if (!profile.IsOpen()) return;
+  WriteText(profile.Get(), "SSID", ssid);
+  WriteInt32(profile.Get(), "NETMODE", netMode);
+  WriteInt32(profile.Get(), "CHANNEL", channel);
+  WriteInt32(profile.Get(), "TXRATE", txRate);
+  WriteInt32(profile.Get(), "POWERMODE", powerMode);
+}
+
+void LoadProfileEncryption(const char* name, int32_t* wep, int32_t* keyIndex, std::string* key1,
+                           std::string* key2, std::string* key3, std::string* key4,
+                           std::string* passphrase) {
+  RegKey profile = OpenUnderDriverKey(name);
+  if (!profile.IsOpen()) return;
+  if (!ReadInt32(profile.Get(), "WEP", wep)) *wep = -1;
+  if (!ReadInt32(profile.Get(), "KEYINDEX", keyIndex)) *keyIndex = 1;
+  ReadKeyText(profile.Get(), "KEY1", key1);
+  ReadKeyText(profile.Get(), "KEY2", key2);
+  ReadKeyText(profile.Get(), "KEY3", key3);
+  ReadKeyText(profile.Get(), "KEY4", key4);
+  ReadKeyText(profile.Get(), "PASSPHRASE", passphrase);
+}
+
+void SaveProfileEncryption(const char* name, int32_t wep, int32_t keyIndex, const char* key1,
+                           const char* key2, const char* key3, const char* key4,
+                           const char* passphrase) {
+  RegKey profile = OpenUnderDriverKey(name);
+  if (!profile.IsOpen()) return;
+  WriteInt32(profile.Get(), "WEP", wep);
+  WriteInt32(profile.Get(), "KEYINDEX", keyIndex);
+  WriteText(profile.Get(), "KEY1", key1);
+  WriteText(profile.Get(), "KEY2", key2);
+  WriteText(profile.Get(), "KEY3", key3);
+  WriteText(profile.Get(), "KEY4", key4);
+  WriteText(profile.Get(), "PASSPHRASE", passphrase);
+}
+
+void GetCurrentProfile(char* buffer) {
+  {
+    RegKey list = OpenUnderDriverKey(kProfileList);
+    if (list.IsOpen()) {
+      char current[kProfileNameBufferSize];
+      if (ReadText(list.Get(), nullptr, current, sizeof(current))) {
+        std::memcpy(buffer, current, sizeof(current));
+      } else {
+        std::strcpy(buffer, "Default");
+      }
+    }
+  }
+  if (buffer[0] == '\0') std::strcpy(buffer, "Default");
+}
+
+void SetCurrentProfile(const char* name) {
+  RegKey list = OpenUnderDriverKey(kProfileList);
+  if (list.IsOpen()) WriteText(list.Get(), nullptr, name);
+}
+
+}  // namespace tarnel

@@ -1,9 +1,9 @@
 // Control classes: thin objects over the template's controls.
 #pragma once
 
-#include <commctrl.h>
-
 #include "framework/Wnd.h"
+
+#include <commctrl.h>
 
 namespace tarnel {
 

@@ -1,15 +1,98 @@
-// The main window: header band with the tabs, version panel and the page in front.
+// The main window: header band with the tabs, the version panel and the page in front. It owns
+// the pages, rebuilds them when the platform's own wireless configuration takes the adapter
+// over or gives it back, and stops and restarts the driver-control library on power and
+// device-change notices.
 #pragma once
 
-#include "framework/Dialog.h"
+#include <vector>
+
+#include "framework/Gdi.h"
+#include "pages/ConfigPage.h"
+#include "pages/EncryptionPage.h"
+#include "pages/LinkInfoPage.h"
+#include "pages/SiteSurveyPage.h"
+#include "pages/VersionPage.h"
 #include "resource.h"
+#include "widgets/BitmapLabel.h"
+#include "widgets/PageHost.h"
 
 namespace tarnel {
 
-class CTarnel_UIDlg : public CDialog {
+class CTarnel_UIDlg : public CPageHost {
  public:
-  CTarnel_UIDlg() : CDialog(IDD_MAIN) {}
+  // The window's own timer: watches the wireless-configuration mode.
+  static constexpr UINT_PTR kModeTimerId = 1;
+  static constexpr UINT kModeTimerPeriodMs = 500;
+
+  CTarnel_UIDlg();
+  ~CTarnel_UIDlg() override;
   const char* GetRuntimeClassName() const override { return "CTarnel_UIDlg"; }
+
+  // The library is initialised and the adapter usable. The link information page clears it
+  // when it finds the adapter unplugged.
+  BOOL AdapterReady = FALSE;
+
+  int PageCount() const override { return m_pageCount; }
+  int CurrentPage() const { return m_currentPage; }
+  // Page i (0 link information, 1 configuration, 2 encryption, 3 site survey), or null.
+  CPropertyPage* PageTable(int i) const;
+  CVersionPage& VersionPanel() { return m_versionPage; }
+
+  void SelectPage(int k) override;
+  // Stops timer i + 1 on every page i.
+  void StopPageTimers();
+  void CreatePages();
+  void DestroyPages();
+  // Shows, restores and brings the window to the front.
+  void RestoreMainWindow();
+  // The library is usable again: page timers and the window come back.
+  void ResumeAdapter();
+  // The adapter is gone: stop polling, hide, report no link, stop the library.
+  void OnAdapterUnplugged();
+
+  BOOL OnInitDialog() override;
+  void DoDataExchange(CDataExchange* dx) override;
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void OnTimer(UINT_PTR id) override;
+  BOOL OnEraseBkgnd(HDC dc) override;
+  void OnPaint() override;
+  void OnDestroy() override;
+
+ private:
+  void OnPowerBroadcast(WPARAM event);
+  void OnDeviceChangeNt();
+  // Returns true when the notice is about another device node and must go no further.
+  bool OnDeviceChange9x(WPARAM event, LPARAM lParam);
+  // Initialises the library once more: resumes on success, clears AdapterReady on failure.
+  void ReinitializeAdapter();
+  void RebuildPages(bool xpConfig);
+  void SetTabBitmap(CTabLabel* tab, HBITMAP bitmap, bool invalidate);
+  void PlacePage(CPropertyPage& page, POINT at, bool show);
+  POINT PanelAnchor() const;
+
+  // Members in this order: the pages are constructed before and destroyed after the tabs.
+  CSiteSurveyPage m_siteSurveyPage;
+  CLinkInfoPage m_linkInfoPage;
+  CEncryptionPage m_encryptionPage;
+  CConfigPage m_configPage;
+  CVersionPage m_versionPage;
+  int m_pageCount = 0;
+  int m_currentPage = -1;
+  std::vector<CPropertyPage*> m_pageTable;
+  std::vector<CTabLabel*> m_tabTable;
+  CTabLabel m_siteSurveyTab;
+  CTabLabel m_encryptionTab;
+  CTabLabel m_configTab;
+  CTabLabel m_linkInfoTab;
+  HICON m_icon;  // a shared resource icon: never destroyed
+
+  // Tab faces, lent to the tab labels for the window object's life.
+  GdiObject m_tabBitmap;
+  GdiObject m_selectedTabBitmap;
+  // The mode seen at the previous tick; unknown until the first tick.
+  bool m_xpConfigKnown = false;
+  bool m_lastXPConfig = false;
 };
 
 }  // namespace tarnel

@@ -43,7 +43,9 @@ void Fill(std::array<char, N>& field, const std::string& text) {
   std::memcpy(field.data(), text.data(), std::min(N, text.size()));
 }
 
-NvFlag NVAPI Fake_NV_Initialize(int32_t reserved) { return Log("NV_Initialize", Args({reserved})).initializeAnswer; }
+NvFlag NVAPI Fake_NV_Initialize(int32_t reserved) {
+  return Log("NV_Initialize", Args({reserved})).initializeAnswer;
+}
 void NVAPI Fake_NV_Stop() { Log("NV_Stop"); }
 NvFlag NVAPI Fake_NV_IsUnplug() { return Log("NV_IsUnplug").unplugged; }
 NvFlag NVAPI Fake_NV_IsXPConfig() { return Log("NV_IsXPConfig").xpConfig; }
@@ -70,7 +72,8 @@ void NVAPI Fake_NV_GetStatusChannelInfo(int32_t* plan, int32_t* channel) {
   *channel = f.channel;
 }
 
-void NVAPI Fake_NV_GetRates(int32_t* autoFlag, int32_t* rate1, int32_t* rate2, int32_t* rate55, int32_t* rate11) {
+void NVAPI Fake_NV_GetRates(int32_t* autoFlag, int32_t* rate1, int32_t* rate2, int32_t* rate55,
+                            int32_t* rate11) {
   FakeDriver& f = Log("NV_GetRates");
   *autoFlag = f.rates[0];
   *rate1 = f.rates[1];
@@ -145,7 +148,7 @@ void FakeDriver::Record(std::string call) {
   if (onCall) onCall(call);
 }
 
-std::vector<std::string> FakeDriver::SettingCalls() const {
+std::vector<std::string> FakeDriver::NonPollingCalls() const {
   std::vector<std::string> settings;
   for (const std::string& call : calls_) {
     if (!IsStatusRead(call)) settings.push_back(call);

@@ -53,7 +53,7 @@ class FakeDriver {
   // The log.
   const std::vector<std::string>& Calls() const { return calls_; }
   // Without the status reads (NV_Get..., NV_Is...) that pollers repeat.
-  std::vector<std::string> SettingCalls() const;
+  std::vector<std::string> NonPollingCalls() const;
   void ClearCalls() { calls_.clear(); }
 
   // Trampolines reach the fake through this; null when none is installed.

@@ -1,0 +1,84 @@
+// The "Configuration" page: network name, mode, channel, rate, power saving and profiles.
+// It shows the stored current profile, never the driver's state: every change is saved to the
+// profile first, then pushed to the driver in a fixed order ending with a rescan.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "framework/Gdi.h"
+#include "pages/BackdropPage.h"
+#include "pages/portable/NetworkRates.h"
+#include "widgets/BitmapLabel.h"
+
+namespace tarnel {
+
+class CEncryptionPage;
+
+class CConfigPage : public CBackdropPage {
+ public:
+  // A one-shot refresh right after activation, then the change check while shown. The check's
+  // id is the page's index in the main window's page table plus one, so that the main window
+  // stops it with the other pages' timers.
+  static constexpr UINT_PTR kRefreshTimerId = 21;
+  static constexpr UINT kRefreshDelayMs = 1;
+  static constexpr UINT_PTR kCheckTimerId = 2;
+  static constexpr UINT kCheckPeriodMs = 700;
+  static constexpr int kMaxNetworkNameLength = 32;
+
+  CConfigPage();
+  const char* GetRuntimeClassName() const override { return "CConfigPage"; }
+
+  BOOL OnInitDialog() override;
+  BOOL OnSetActive() override;
+  void DoDataExchange(CDataExchange* dx) override;
+  void OnTimer(UINT_PTR id) override;
+  void OnShowWindow(BOOL show, UINT status) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+  // Replaces the template's channel entries by those of the driver's channel plan.
+  void FillChannelList();
+  // Loads the current profile's name from the registry, shows its settings and the list.
+  void RefreshProfileList();
+  // Shows the current profile's stored settings (also the "Cancel" button).
+  void ReloadConfiguration();
+  // True while the controls differ from the stored current profile.
+  bool IsConfigurationModified();
+  // Saves the controls under the current profile and pushes them to the driver.
+  void ApplyConfiguration();
+  // The rate flags of the named network from a site survey; all basic when it is not in range.
+  RateFlags FindNetworkRates(const std::string& name);
+  void AddProfile();
+  void RemoveProfile();
+  // Makes the selected profile current and applies it, both halves.
+  void SelectProfile();
+
+  // The network name as last exchanged with its box.
+  const std::string& NetworkName() const { return m_ssid; }
+
+ private:
+  int Selection(int comboId) const;
+  void Select(int comboId, int position);
+  // Takes the box's text as the network name, cut to what the driver and store take.
+  void TakeNetworkName();
+  // Refills the list box from ProfileNameList.
+  void FillProfileListBox();
+  // The selected entry equal to the current profile name, whatever its letter case.
+  void SelectCurrentProfileEntry();
+  CEncryptionPage* EncryptionPage() const;
+
+  static const std::array<int, 6> kLabelIds;  // the last one, "Profile", carries bitmap 117
+  GdiObject m_labelBitmap;                     // held for the page object's life: labels only borrow it
+  std::array<CBitmapLabel, 6> m_labels;
+
+  // The current profile's settings as last loaded; the store's defaults until then, and kept
+  // when the store cannot be read.
+  std::string m_ssid;
+  int32_t m_netMode = 1;
+  int32_t m_channel = 1;
+  int32_t m_txRate = 0;
+  int32_t m_powerMode = 0;
+};
+
+}  // namespace tarnel

@@ -1,0 +1,379 @@
+#include "pages/EncryptionPage.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "adapter/NvLibrary.h"
+#include "crypto/HexKey.h"
+#include "crypto/PassphraseKeys.h"
+#include "crypto/SecureWipe.h"
+#include "framework/WaitCursor.h"
+#include "profiles/ProfileGlobals.h"
+#include "profiles/ProfileStore.h"
+#include "resource.h"
+
+namespace tarnel {
+namespace {
+
+// The controls a format enables, disables and clears, in this order.
+constexpr int kFormatControlIds[] = {
+    IDC_KEY_FORMAT, IDC_PASSPHRASE, IDC_KEY1_RADIO, IDC_KEY2_RADIO, IDC_KEY3_RADIO,
+    IDC_KEY4_RADIO, IDC_KEY1,       IDC_KEY2,       IDC_KEY3,       IDC_KEY4,
+};
+constexpr int kRadioIds[] = {IDC_KEY1_RADIO, IDC_KEY2_RADIO, IDC_KEY3_RADIO, IDC_KEY4_RADIO};
+constexpr int kKeyEditIds[] = {IDC_KEY1, IDC_KEY2, IDC_KEY3, IDC_KEY4};
+
+// Editing and moving keys pass whatever the format.
+constexpr WORD kAlwaysPassingKeys[] = {VK_TAB, VK_ESCAPE, VK_BACK,  VK_END,  VK_HOME,
+                                       VK_UP,  VK_DOWN,   VK_RIGHT, VK_LEFT, VK_DELETE};
+
+// Authentication mode the page always hands to the driver.
+constexpr int32_t kAuthenticationMode = 2;
+// Key length of the key calls when encryption is off (they carry no key data).
+constexpr int32_t kNoKeyLength = 5;
+
+// Selections whose keys are free text: none, the ASCII formats, and the generated formats
+// whose key edits cannot be typed in.
+bool AnyKeyPasses(int selection) {
+  switch (selection) {
+    case CB_ERR:
+    case kKeyFormat64Ascii:
+    case kKeyFormat128Ascii:
+    case kKeyFormat64Passphrase:
+    case kKeyFormat128Passphrase:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The virtual-key code read as a character: digit keys and the keypad codes 0x61-0x66 read
+// as hex digits.
+bool IsHexKeyCode(WORD code) {
+  char text[2] = {};
+  std::snprintf(text, sizeof(text), "%c", code);
+  return IsHexText(text) != 0;
+}
+
+}  // namespace
+
+CEncryptionPage::CEncryptionPage()
+    : CBackdropPage(IDD_ENCRYPTION), m_labelBitmap(LoadBitmapResource(IDB_LABEL)) {
+  m_networkKeyLabel.SetBackgroundBitmap(m_labelBitmap.Bitmap());
+  m_defaultKeyLabel.SetBackgroundBitmap(m_labelBitmap.Bitmap());
+}
+
+void CEncryptionPage::DoDataExchange(CDataExchange* dx) {
+  CBackdropPage::DoDataExchange(dx);
+  DDX_Control(dx, IDC_PASSPHRASE, m_passphraseEdit);
+  DDX_Control(dx, IDC_KEY4, m_key4Edit);
+  DDX_Control(dx, IDC_KEY3, m_key3Edit);
+  DDX_Control(dx, IDC_KEY2, m_key2Edit);
+  DDX_Control(dx, IDC_KEY1, m_key1Edit);
+  DDX_Control(dx, IDC_ENCRYPTION_ENABLE, m_encryptionCheck);
+  DDX_Control(dx, IDC_KEY_FORMAT, m_formatList);
+  DDX_Control(dx, IDC_PASSPHRASE_LABEL, m_passphraseLabel);
+  DDX_Control(dx, IDC_NETWORK_KEY_LABEL, m_networkKeyLabel);
+  DDX_Control(dx, IDC_KEY_FORMAT_LABEL, m_keyFormatLabel);
+  DDX_Control(dx, IDC_DEFAULT_KEY_LABEL, m_defaultKeyLabel);
+}
+
+BOOL CEncryptionPage::OnInitDialog() {
+  const BOOL result = CBackdropPage::OnInitDialog();
+  // The store reads texts back into 260-byte areas: a longer passphrase would come back empty
+  // and take the keys generated from it along.
+  m_passphraseEdit.SendMessage(EM_LIMITTEXT, kKeyAreaSize - 1);
+  return result;
+}
+
+std::array<CWnd*, 4> CEncryptionPage::KeyEdits() { return {&m_key1Edit, &m_key2Edit, &m_key3Edit, &m_key4Edit}; }
+
+std::array<const CWnd*, 4> CEncryptionPage::KeyEdits() const {
+  return {&m_key1Edit, &m_key2Edit, &m_key3Edit, &m_key4Edit};
+}
+
+bool CEncryptionPage::IsKeyEdit(HWND hwnd) const {
+  for (const CWnd* edit : KeyEdits())
+    if (hwnd && edit->m_hWnd == hwnd) return true;
+  return false;
+}
+
+int CEncryptionPage::ListSelection() const {
+  return static_cast<int>(::SendMessageA(m_formatList.m_hWnd, CB_GETCURSEL, 0, 0));
+}
+
+bool CEncryptionPage::IsChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+
+void CEncryptionPage::SetChecked(int id, bool checked) {
+  ::CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CEncryptionPage::EnableControl(int id, bool enable) { ::EnableWindow(GetDlgItem(id), enable); }
+
+void CEncryptionPage::SetMask(CWnd& edit, char mask) {
+  edit.SendMessage(EM_SETPASSWORDCHAR, static_cast<unsigned char>(mask));
+  edit.Invalidate();
+  edit.UpdateWindow();
+}
+
+void CEncryptionPage::UnmaskIfEmpty(CWnd& edit) {
+  // Already clear: spare the repaint that the poll would otherwise cause every tick.
+  if (::GetWindowTextLengthA(edit.m_hWnd) == 0 && edit.SendMessage(EM_GETPASSWORDCHAR) != 0) SetMask(edit, 0);
+}
+
+void CEncryptionPage::SetEditText(CWnd& edit, const char* text) {
+  edit.SetWindowText(text);
+  edit.Invalidate();
+  edit.UpdateWindow();
+}
+
+void CEncryptionPage::UpdateFormatControls(KeyFormat format) {
+  const int length = KeyTextLength(format);
+  for (int id : kFormatControlIds) EnableControl(id, false);
+  // Each of these runs its change event: the passphrase's with the selection as it is now.
+  m_passphraseEdit.SetWindowText("");
+  for (CWnd* edit : KeyEdits()) edit->SetWindowText("");
+
+  if (format == kKeyFormatOff) {
+    m_formatList.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(-1));
+    m_passphraseEdit.SetWindowText("");
+    if (IsChecked(IDC_ENCRYPTION_ENABLE)) EnableControl(IDC_KEY_FORMAT, true);
+    return;
+  }
+  EnableControl(IDC_KEY_FORMAT, true);
+  if (IsPassphraseFormat(format)) {
+    // The keys come from the passphrase: their edits stay disabled.
+    EnableControl(IDC_PASSPHRASE, true);
+    for (int id : kRadioIds) EnableControl(id, true);
+    return;
+  }
+  for (int id : kRadioIds) EnableControl(id, true);
+  for (CWnd* edit : KeyEdits()) {
+    ::EnableWindow(edit->m_hWnd, TRUE);
+    edit->SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(length));  // 0: the platform's largest
+  }
+}
+
+void CEncryptionPage::ReloadEncryption() {
+  if (!m_hWnd) return;
+  int32_t format = kKeyFormatOff;
+  int32_t keyIndex = 1;
+  std::string keys[4];
+  std::string passphrase;
+  LoadProfileEncryption(CurrentProfileName.c_str(), &format, &keyIndex, &keys[0], &keys[1], &keys[2],
+                        &keys[3], &passphrase);
+
+  UpdateFormatControls(format);
+  // Unticked only now: a box ticked before keeps the list enabled by the step above.
+  if (format == kKeyFormatOff) {
+    SetChecked(IDC_ENCRYPTION_ENABLE, false);
+  } else {
+    SetChecked(IDC_ENCRYPTION_ENABLE, true);
+    m_formatList.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(format));
+    for (CWnd* edit : KeyEdits()) SetMask(*edit, '*');
+    SetMask(m_passphraseEdit, '*');
+  }
+  if (keyIndex >= 0 && keyIndex < 4)
+    for (int i = 0; i < 4; ++i) SetChecked(kRadioIds[i], i == keyIndex);
+
+  // In a passphrase format the passphrase comes last and regenerates the keys shown.
+  const std::array<CWnd*, 4> edits = KeyEdits();
+  for (int i = 0; i < 4; ++i) SetEditText(*edits[i], keys[i].c_str());
+  SetEditText(m_passphraseEdit, passphrase.c_str());
+}
+
+EncryptionForm CEncryptionPage::CollectForm() const {
+  EncryptionForm form;
+  const int selection = ListSelection();
+  form.format = IsChecked(IDC_ENCRYPTION_ENABLE) && selection != CB_ERR ? selection : kKeyFormatOff;
+  for (int i = 0; i < 4; ++i) {
+    if (IsChecked(kRadioIds[i])) {
+      form.keyIndex = i;
+      break;
+    }
+  }
+  const std::array<const CWnd*, 4> edits = KeyEdits();
+  for (int i = 0; i < 4; ++i) {
+    ::GetWindowTextA(edits[i]->m_hWnd, form.keys[i], kKeyAreaSize);  // at most 259 characters
+    FillUpKeyText(form.keys[i], form.format);
+  }
+  form.passphrase = m_passphraseEdit.GetWindowText();
+  return form;
+}
+
+int CEncryptionPage::IsEncryptionModified() const {
+  int32_t format = kKeyFormatOff;
+  int32_t keyIndex = 1;
+  std::string keys[4];
+  std::string passphrase;
+  LoadProfileEncryption(CurrentProfileName.c_str(), &format, &keyIndex, &keys[0], &keys[1], &keys[2],
+                        &keys[3], &passphrase);
+  const EncryptionForm form = CollectForm();
+  if (form.format != format || form.keyIndex != keyIndex) return 1;
+  for (int i = 0; i < 4; ++i)
+    if (keys[i] != form.keys[i]) return 1;
+  return 0;
+}
+
+void CEncryptionPage::OnPassphraseChange() {
+  const int selection = ListSelection();
+  if (selection != kKeyFormat64Passphrase && selection != kKeyFormat128Passphrase) return;
+  const std::string passphrase = m_passphraseEdit.GetWindowText();
+  const std::array<CWnd*, 4> edits = KeyEdits();
+  if (passphrase.empty()) {
+    for (CWnd* edit : edits) SetMask(*edit, 0);
+    SetMask(m_passphraseEdit, 0);
+    for (CWnd* edit : edits) edit->SetWindowText("");
+    return;
+  }
+  const std::array<std::string, 4> texts =
+      PassphraseKeyTexts(selection == kKeyFormat64Passphrase, passphrase.data(), passphrase.size());
+  for (int i = 0; i < 4; ++i) edits[i]->SetWindowText(texts[i].c_str());
+}
+
+void CEncryptionPage::ApplyEncryption() {
+  if (!m_hWnd) return;  // no form to apply: storing one would wipe the profile's keys
+  CWaitCursor wait;
+  EncryptionForm form = CollectForm();
+  const std::array<CWnd*, 4> edits = KeyEdits();
+  for (int i = 0; i < 4; ++i) edits[i]->SetWindowText(form.keys[i]);
+  if (form.keyIndex == -1) {
+    form.keyIndex = 0;
+    SetChecked(IDC_KEY1_RADIO, true);
+  }
+  SaveProfileEncryption(CurrentProfileName.c_str(), form.format, form.keyIndex, form.keys[0], form.keys[1],
+                        form.keys[2], form.keys[3], form.passphrase.c_str());
+
+  const NvFunctions& nv = Nv();
+  PrivacySetting privacy = {0, 0};
+  if (PrivacyForFormat(form.format, &privacy)) nv.NV_SetPrivacy(privacy.mode, privacy.key_size);
+  nv.NV_SetAuthenticaionMode(kAuthenticationMode);
+  nv.NV_SetDefaultKeyID(form.keyIndex);
+
+  if (IsHexKeyFormat(form.format)) {
+    for (char* area : form.keys) {
+      const std::size_t length = std::strlen(area);
+      // The decoder's area is reused by the next call: take the bytes out now.
+      std::memcpy(area, HexTextToBytes(area, length), length);
+    }
+  }
+  const int32_t keyLength = KeyByteLength(form.format);
+  for (int32_t slot = 0; slot < 4; ++slot) {
+    if (keyLength > 0)
+      nv.NV_SetWEPKey(slot, keyLength, reinterpret_cast<const uint8_t*>(form.keys[slot]));
+    else
+      nv.NV_SetWEPKey(slot, kNoKeyLength, nullptr);
+  }
+  SecureWipe(form.keys, sizeof(form.keys));
+}
+
+void CEncryptionPage::OnFormatChosen() {
+  UpdateFormatControls(IsChecked(IDC_ENCRYPTION_ENABLE) ? ListSelection() : kKeyFormatOff);
+}
+
+BOOL CEncryptionPage::OnSetActive() {
+  SetTimer(kReloadTimerId, kReloadDelayMs);
+  SetTimer(kPollTimerId, kPollPeriodMs);
+  return CBackdropPage::OnSetActive();
+}
+
+bool CEncryptionPage::KeyPasses(const MSG& msg) const {
+  if (msg.message != WM_KEYDOWN) return true;
+  const WORD code = LOWORD(msg.wParam);
+  for (WORD key : kAlwaysPassingKeys)
+    if (code == key) return true;
+  if (AnyKeyPasses(ListSelection())) return true;
+  if (!IsKeyEdit(msg.hwnd)) return true;
+  // The code, not the character the key would type: Ctrl+V stops at "V", Ctrl+C passes.
+  return IsHexKeyCode(code);
+}
+
+BOOL CEncryptionPage::PreTranslateMessage(MSG* msg) {
+  if (!KeyPasses(*msg)) return TRUE;
+  return CBackdropPage::PreTranslateMessage(msg);
+}
+
+BOOL CEncryptionPage::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const UINT code = HIWORD(wParam);
+  switch (id) {
+    case IDC_ENCRYPTION_ENABLE:
+      if (code != BN_CLICKED) break;
+      OnFormatChosen();
+      return TRUE;
+    case IDC_KEY_FORMAT:
+      if (code != CBN_SELCHANGE) break;
+      OnFormatChosen();
+      return TRUE;
+    case IDC_PASSPHRASE:
+      if (code != EN_CHANGE) break;
+      OnPassphraseChange();
+      return TRUE;
+    case IDC_ENCRYPTION_APPLY:
+      if (code != BN_CLICKED) break;
+      ApplyEncryption();
+      return TRUE;
+    case IDC_ENCRYPTION_CANCEL:
+      if (code != BN_CLICKED) break;
+      ReloadEncryption();
+      return TRUE;
+    default:
+      for (int i = 0; i < 4; ++i) {
+        if (id != kKeyEditIds[i] || code != EN_CHANGE) continue;
+        // What is typed into a cleared key shows in clear.
+        UnmaskIfEmpty(*KeyEdits()[i]);
+        return TRUE;
+      }
+      break;
+  }
+  return CBackdropPage::OnCommand(wParam, lParam);
+}
+
+void CEncryptionPage::OnTimerReload() {
+  CWaitCursor wait;
+  char name[kProfileNameBufferSize] = {};
+  CurrentProfileName.copy(name, sizeof(name) - 1);
+  GetCurrentProfile(name);
+  name[sizeof(name) - 1] = '\0';
+  CurrentProfileName = name;
+  ReloadEncryption();
+  KillTimer(kReloadTimerId);
+}
+
+void CEncryptionPage::OnTimerPoll() {
+  for (CWnd* edit : KeyEdits()) UnmaskIfEmpty(*edit);
+  UnmaskIfEmpty(m_passphraseEdit);
+  const BOOL modified = IsEncryptionModified() ? TRUE : FALSE;
+  EnableControl(IDC_ENCRYPTION_APPLY, modified);
+  EnableControl(IDC_ENCRYPTION_CANCEL, modified);
+}
+
+void CEncryptionPage::OnTimer(UINT_PTR id) {
+  if (id == kReloadTimerId)
+    OnTimerReload();
+  else if (id == kPollTimerId)
+    OnTimerPoll();
+  else
+    CBackdropPage::OnTimer(id);
+}
+
+HBRUSH CEncryptionPage::OnCtlColor(HDC dc, HWND control, UINT ctlColorMsg) {
+  // Only the check box and the first key's radio button draw over the backdrop.
+  const bool buttonOrStatic = ctlColorMsg == WM_CTLCOLORBTN || ctlColorMsg == WM_CTLCOLORSTATIC;
+  const int id = ::GetDlgCtrlID(control);
+  if (buttonOrStatic && (id == IDC_ENCRYPTION_ENABLE || id == IDC_KEY1_RADIO)) return TransparentColors(dc);
+  return CBackdropPage::OnCtlColor(dc, control, ctlColorMsg);
+}
+
+void CEncryptionPage::OnShowWindow(BOOL show, UINT status) {
+  if (show) {
+    m_networkKeyLabel.Invalidate();
+    m_keyFormatLabel.Invalidate();
+    m_defaultKeyLabel.Invalidate();
+  } else {
+    KillTimer(kPollTimerId);
+  }
+  CBackdropPage::OnShowWindow(show, status);
+}
+
+}  // namespace tarnel

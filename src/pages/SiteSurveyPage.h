@@ -1,0 +1,55 @@
+// The "SiteSurvey" page: the networks in range, one row each; a double-click joins one.
+#pragma once
+
+#include <array>
+
+#include "adapter/NvApi.h"
+#include "framework/Gdi.h"
+#include "pages/BackdropPage.h"
+#include "pages/ImageList.h"
+#include "widgets/BitmapLabel.h"
+
+namespace tarnel {
+
+class CSiteSurveyPage : public CBackdropPage {
+ public:
+  // Page 3 uses timer 4 (page index + 1): one survey this long after each activation.
+  static constexpr UINT_PTR kTimerId = 4;
+  static constexpr UINT kSurveyDelayMs = 500;
+
+  CSiteSurveyPage();
+
+  BOOL OnInitDialog() override;
+  void DoDataExchange(CDataExchange* dx) override;
+  // Schedules a survey; a second activation within the delay moves it, so one survey runs.
+  BOOL OnSetActive() override;
+  void OnTimer(UINT_PTR id) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  void OnDestroy() override;
+
+  // Empties the list, asks the library for the networks in range and lists them.
+  void RunSiteSurvey();
+  // Stores the row's network in the current profile, sends it to the driver and shows the
+  // link page. Rows outside the last survey are ignored.
+  void JoinNetwork(int row);
+
+  // Records of the last survey, as many as its rows.
+  int SurveyCount() const { return m_surveyCount; }
+  const SiteSurveyEntry* SurveyRecords() const { return m_survey.data(); }
+
+ private:
+  HWND List() const;
+  void InitImageList();
+  void InsertColumns();
+  void AddSurveyRow(const SiteSurveyEntry& record, int row);
+
+  // The library writes up to 260 records back to back; joins read them by row.
+  std::array<SiteSurveyEntry, NV_SURVEY_MAX_ENTRIES> m_survey;
+  int m_surveyCount = 0;
+  ImageList m_icons;  // lent to the list view as its small-icon list
+  GdiObject m_labelBitmap;  // bitmap 117 behind "Available Network"
+  CBitmapLabel m_availableLabel;
+};
+
+}  // namespace tarnel

@@ -54,9 +54,6 @@ class CConfigPage : public CBackdropPage {
   // Makes the selected profile current and applies it, both halves.
   void SelectProfile();
 
-  // The network name as last exchanged with its box.
-  const std::string& NetworkName() const { return m_ssid; }
-
  private:
   int Selection(int comboId) const;
   void Select(int comboId, int position);

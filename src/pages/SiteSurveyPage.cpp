@@ -80,7 +80,7 @@ void CSiteSurveyPage::OnDestroy() {
 }
 
 BOOL CSiteSurveyPage::OnSetActive() {
-  SetTimer(kTimerId, kSurveyDelayMs);
+  if (m_hWnd) SetTimer(kTimerId, kSurveyDelayMs);  // never a thread timer
   return CBackdropPage::OnSetActive();
 }
 
@@ -118,7 +118,11 @@ void CSiteSurveyPage::RunSiteSurvey() {
   std::memset(m_survey.data(), 0, NV_SURVEY_BUFFER);
   const int32_t reported = Nv().NV_SiteSurvey(reinterpret_cast<uint8_t*>(m_survey.data()));
   m_surveyCount = SurveyRecordCount(reported);
+  // Filled without drawing: a shown list would otherwise redraw its scroll bar at every row.
+  ::SendMessageA(List(), WM_SETREDRAW, FALSE, 0);
   for (int i = 0; i < m_surveyCount; ++i) AddSurveyRow(m_survey[i], i);
+  ::SendMessageA(List(), WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(List(), nullptr, TRUE);
 }
 
 void CSiteSurveyPage::AddSurveyRow(const SiteSurveyEntry& record, int row) {

@@ -34,9 +34,8 @@ class CSiteSurveyPage : public CBackdropPage {
   // link page. Rows outside the last survey are ignored.
   void JoinNetwork(int row);
 
-  // Records of the last survey, as many as its rows.
+  // Rows of the last survey: the records a join may read.
   int SurveyCount() const { return m_surveyCount; }
-  const SiteSurveyEntry* SurveyRecords() const { return m_survey.data(); }
 
  private:
   HWND List() const;

@@ -57,12 +57,14 @@ BOOL CTarnel_UIDlg::OnInitDialog() {
   CPageHost::OnInitDialog();
   m_xpConfigKnown = false;
   CreatePages();
+  m_trayIcon.AddTrayIcon(CTrayIcon::kIconId, IDI_TRAY_NOLINK, LoadStringResource(IDS_TITLE).c_str());
   AdapterReady = TRUE;
   SetTimer(kModeTimerId, kModeTimerPeriodMs);
   return TRUE;
 }
 
 void CTarnel_UIDlg::OnDestroy() {
+  m_trayIcon.DeleteTrayIcon(CTrayIcon::kIconId);
   KillTimer(kModeTimerId);
   // The pages' windows go with this one.
   m_pageTable.clear();
@@ -235,6 +237,12 @@ LRESULT CTarnel_UIDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(m_icon);
+    case WM_TRAY_NOTIFY:
+      OnTrayNotify(wParam, lParam);
+      return 0;
+    case WM_LINK_STATUS:
+      OnLinkStatus(wParam, lParam);
+      return 0;
     default:
       break;
   }
@@ -286,12 +294,27 @@ bool CTarnel_UIDlg::OnDeviceChange9x(WPARAM event, LPARAM lParam) {
 }
 
 BOOL CTarnel_UIDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) == ID_TRAY_OPEN && lParam == 0) {
-    RestoreMainWindow();
-    return TRUE;
+  if (lParam == 0) {  // menu commands
+    switch (LOWORD(wParam)) {
+      case ID_TRAY_OPEN:
+        RestoreMainWindow();
+        return TRUE;
+      case ID_TRAY_EXIT:
+        PostMessage(WM_CLOSE);
+        return TRUE;
+      case ID_TRAY_RADIO:
+        m_trayIcon.OnRadioCommand();
+        return TRUE;
+    }
   }
   return CPageHost::OnCommand(wParam, lParam);
 }
+
+void CTarnel_UIDlg::OnTrayNotify(WPARAM id, LPARAM mouseMessage) {
+  m_trayIcon.OnTrayNotify(static_cast<UINT>(id), static_cast<UINT>(mouseMessage));
+}
+
+void CTarnel_UIDlg::OnLinkStatus(WPARAM status, LPARAM) { m_trayIcon.OnLinkStatus(status); }
 
 BOOL CTarnel_UIDlg::OnEraseBkgnd(HDC dc) {
   RECT client;

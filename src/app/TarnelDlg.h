@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "app/TrayIcon.h"
 #include "framework/Gdi.h"
 #include "pages/ConfigPage.h"
 #include "pages/EncryptionPage.h"
@@ -49,6 +50,7 @@ class CTarnel_UIDlg : public CPageHost {
   void ResumeAdapter();
   // The adapter is gone: stop polling, hide, report no link, stop the library.
   void OnAdapterUnplugged();
+  CTrayIcon& TrayIcon() { return m_trayIcon; }
 
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* dx) override;
@@ -58,6 +60,8 @@ class CTarnel_UIDlg : public CPageHost {
   BOOL OnEraseBkgnd(HDC dc) override;
   void OnPaint() override;
   void OnDestroy() override;
+  void OnTrayNotify(WPARAM id, LPARAM mouseMessage);
+  void OnLinkStatus(WPARAM status, LPARAM);
 
  private:
   void OnPowerBroadcast(WPARAM event);
@@ -86,6 +90,7 @@ class CTarnel_UIDlg : public CPageHost {
   CTabLabel m_configTab;
   CTabLabel m_linkInfoTab;
   HICON m_icon;  // a shared resource icon: never destroyed
+  CTrayIcon m_trayIcon{*this};
 
   // Tab faces, lent to the tab labels for the window object's life.
   GdiObject m_tabBitmap;

@@ -1,4 +1,6 @@
 // The "Link Info" page: what the adapter is doing now, refreshed on the page's own timer.
+// Being the one poller that always runs, it also reports the signal figures to the main
+// window and notices a radio switched off or an adapter unplugged.
 #pragma once
 
 #include <array>
@@ -22,6 +24,17 @@ class CLinkInfoPage : public CBackdropPage {
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* dx) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlColorMsg) override;
+  // Every timer message is the poll, whatever its id.
+  void OnTimer(UINT_PTR id) override;
+  // The fields only show: keys addressed to the page or its controls are dropped.
+  BOOL PreTranslateMessage(MSG* msg) override;
+
+  // Reads the link and fills the values, bars and percentage labels; reports the signal
+  // figures to the parent.
+  void RefreshLinkInfo();
+  // Finds the IP address of the platform's adapter whose hardware address reads like the
+  // MAC address text. The value reaches its field at the next refresh.
+  void LookUpIpAddress();
 
   // The values of the seven fields; they reach the screen only through data exchange.
   std::string m_status;
@@ -36,6 +49,16 @@ class CLinkInfoPage : public CBackdropPage {
   CBitmapProgressCtrl m_signalBar;
 
  private:
+  void ShowNoLink();
+  void ReadMacAddress();
+  void ReadRate();
+  // Stops polling, reports no link and stops the library, as the main window would.
+  void OnAdapterGone();
+  void PostLinkStatus(unsigned long status);
+  // Hidden around the change so the parent repaints the backdrop under the new text.
+  void SetPercentLabel(int id, const std::string& text);
+  CBitmapLabel& Label(int id);
+
   // Captions and the two percentage labels, in the order of kLabelIds.
   static const std::array<int, 12> kLabelIds;
   std::array<CBitmapLabel, 12> m_labels;

@@ -1,0 +1,108 @@
+#include "app/TrayIcon.h"
+
+#include <memory>
+#include <type_traits>
+
+#include "adapter/NvLibrary.h"
+#include "app/Messages.h"
+#include "app/TarnelDlg.h"
+#include "app/TrayMenu.h"
+#include "app/portable/TrayRules.h"
+#include "resource.h"
+
+namespace tarnel {
+
+namespace {
+
+using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, decltype(&::DestroyIcon)>;
+
+// An image of its own at the notification area's size; the shell keeps a copy.
+IconHandle LoadTrayImage(UINT iconId) {
+  HANDLE icon = iconId ? ::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                      LR_DEFAULTCOLOR)
+                       : nullptr;
+  return IconHandle(static_cast<HICON>(icon), &::DestroyIcon);
+}
+
+UINT ImageOf(TrayStep step) {
+  switch (step) {
+    case TrayStep::Weak:
+      return IDI_TRAY_WEAK;
+    case TrayStep::Medium:
+      return IDI_TRAY_MEDIUM;
+    case TrayStep::Strong:
+      return IDI_TRAY_STRONG;
+    default:
+      return IDI_TRAY_NOLINK;
+  }
+}
+
+}  // namespace
+
+NOTIFYICONDATAA MakeTrayRecord(HWND owner, UINT id, UINT flags) {
+  NOTIFYICONDATAA record = {};
+  record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  record.hWnd = owner;
+  record.uID = id;
+  record.uFlags = flags;
+  return record;
+}
+
+BOOL CTrayIcon::Notify(DWORD action, UINT id, UINT flags, UINT iconId, const char* tip) {
+  NOTIFYICONDATAA record = MakeTrayRecord(m_owner.m_hWnd, id, flags);
+  IconHandle icon = LoadTrayImage(iconId);
+  record.hIcon = icon.get();
+  record.uCallbackMessage = WM_TRAY_NOTIFY;
+  CopyTrayTip(tip, record.szTip, sizeof(record.szTip));
+  return ::Shell_NotifyIconA(action, &record);
+}
+
+BOOL CTrayIcon::AddTrayIcon(UINT id, UINT iconId, const char* tip) {
+  m_image = iconId;
+  return m_lastAnswer = Notify(NIM_ADD, id, NIF_MESSAGE | NIF_ICON | NIF_TIP, iconId, tip);
+}
+
+BOOL CTrayIcon::DeleteTrayIcon(UINT id) {
+  NOTIFYICONDATAA record = MakeTrayRecord(m_owner.m_hWnd, id, 0);
+  return m_lastAnswer = ::Shell_NotifyIconA(NIM_DELETE, &record);
+}
+
+BOOL CTrayIcon::SetTrayIcon(UINT id, UINT iconId) {
+  m_image = iconId;
+  ++m_imageCalls;
+  return m_lastAnswer = Notify(NIM_MODIFY, id, NIF_ICON, iconId, nullptr);
+}
+
+void CTrayIcon::OnTrayNotify(UINT id, UINT mouseMessage) {
+  // After a suspend or an unplug the icon ignores the mouse until the library is back.
+  if (!m_owner.AdapterReady || id != kIconId) return;
+  if (mouseMessage == WM_RBUTTONUP) return OpenMenu();
+  if (mouseMessage == WM_LBUTTONDBLCLK) {
+    if (Nv().NV_GetIsRadioOff()) Nv().NV_SetRadioOff(0);
+    m_owner.RestoreMainWindow();
+  }
+}
+
+void CTrayIcon::OpenMenu() {
+  const bool radioOff = Nv().NV_GetIsRadioOff() != 0;
+  CTrayMenu menu(radioOff);
+  // The window is tied to the radio; a plain show does not bring it to the front.
+  m_owner.ShowWindow(radioOff ? SW_HIDE : SW_SHOW);
+  if (!menu.Popup()) return;
+  POINT cursor = {0, 0};
+  ::GetCursorPos(&cursor);
+  // Without this the menu does not close when the user clicks elsewhere.
+  ::SetForegroundWindow(m_owner.m_hWnd);
+  ::TrackPopupMenu(menu.Popup(), 0, cursor.x, cursor.y, 0, m_owner.m_hWnd, nullptr);
+}
+
+void CTrayIcon::OnRadioCommand() { Nv().NV_SetRadioOff(Nv().NV_GetIsRadioOff() ? 0 : 1); }
+
+void CTrayIcon::OnLinkStatus(WPARAM status) {
+  const TrayStep step = TrayStepFor(static_cast<uint32_t>(status));
+  if (step == TrayStep::Unchanged) return;
+  SetTrayIcon(kIconId, ImageOf(step));  // also when the image is the one already shown
+}
+
+}  // namespace tarnel

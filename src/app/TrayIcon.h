@@ -1,0 +1,54 @@
+// The main window's icon in the notification area: added with the window, removed with it,
+// its image following the link-status reports, its mouse input opening the menu or switching
+// the radio on.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace tarnel {
+
+class CTarnel_UIDlg;
+
+class CTrayIcon {
+ public:
+  static constexpr UINT kIconId = 5000;
+
+  explicit CTrayIcon(CTarnel_UIDlg& owner) : m_owner(owner) {}
+  CTrayIcon(const CTrayIcon&) = delete;
+  CTrayIcon& operator=(const CTrayIcon&) = delete;
+
+  // Adds the icon with the image of icon resource iconId and the tip (cut to 127 characters;
+  // null for none). Returns the shell's answer.
+  BOOL AddTrayIcon(UINT id, UINT iconId, const char* tip);
+  BOOL DeleteTrayIcon(UINT id);
+  // Changes the image only.
+  BOOL SetTrayIcon(UINT id, UINT iconId);
+
+  // The shell's callback: id of the icon, the mouse message.
+  void OnTrayNotify(UINT id, UINT mouseMessage);
+  // The link-status report: picks the image from the weaker figure.
+  void OnLinkStatus(WPARAM status);
+  // The menu's radio item: switches the radio the other way.
+  void OnRadioCommand();
+
+  // The icon resource last given to the shell (0 before any), how many times an image was
+  // given, and whether the shell took the last call.
+  UINT Image() const { return m_image; }
+  int ImageCalls() const { return m_imageCalls; }
+  BOOL LastAnswer() const { return m_lastAnswer; }
+
+ private:
+  void OpenMenu();
+  BOOL Notify(DWORD action, UINT id, UINT flags, UINT iconId, const char* tip);
+
+  CTarnel_UIDlg& m_owner;
+  UINT m_image = 0;
+  int m_imageCalls = 0;
+  BOOL m_lastAnswer = FALSE;
+};
+
+// The shell record of the icon, in its second (488-byte on 32-bit) form.
+NOTIFYICONDATAA MakeTrayRecord(HWND owner, UINT id, UINT flags);
+
+}  // namespace tarnel

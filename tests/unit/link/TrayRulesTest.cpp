@@ -1,0 +1,39 @@
+// The notification-area icon's step choice and its tip field.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/portable/TrayRules.h"
+
+namespace tarnel {
+namespace {
+
+TEST(TrayRules, TheWeakerFigureDecidesAndFiguresAbove100CountOnlyTogether) {
+  struct Case {
+    uint32_t signal, quality;
+    TrayStep step;
+  } cases[] = {
+      {0, 0, TrayStep::NoLink},     {80, 20, TrayStep::Weak},         {45, 90, TrayStep::Medium},
+      {100, 60, TrayStep::Strong},  {150, 70, TrayStep::Strong},      {150, 150, TrayStep::Unchanged},
+      {0, 150, TrayStep::NoLink},   {29, 100, TrayStep::Weak},        {30, 100, TrayStep::Medium},
+      {59, 60, TrayStep::Medium},   {101, 101, TrayStep::Unchanged},  {101, 1, TrayStep::Weak},
+      {65535, 30, TrayStep::Medium},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.step, TrayStepFor(c.signal << 16 | c.quality)) << c.signal << "/" << c.quality;
+}
+
+TEST(TrayRules, TheTipIsCutTo127CharactersAndAlwaysTerminated) {
+  char field[128];
+  std::memset(field, '?', sizeof(field));
+  CopyTrayTip(std::string(200, 'x').c_str(), field, sizeof(field));
+  EXPECT_EQ(std::string(127, 'x'), std::string(field));
+  CopyTrayTip("IEEE 802.11b WLAN Cardbus Utility", field, sizeof(field));
+  EXPECT_STREQ("IEEE 802.11b WLAN Cardbus Utility", field);
+  CopyTrayTip(nullptr, field, sizeof(field));
+  EXPECT_STREQ("", field);
+}
+
+}  // namespace
+}  // namespace tarnel

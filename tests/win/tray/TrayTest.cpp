@@ -1,0 +1,252 @@
+// The notification-area icon of the real main window over the scripted driver: its image,
+// its menu, its mouse input and the menu's commands.
+#include <string>
+#include <vector>
+
+#include "../linkpage/HostedMainWindow.h"
+#include "app/TrayMenu.h"
+#include "framework/Gdi.h"
+
+namespace tarnel::test {
+namespace {
+
+constexpr UINT kIcon = CTrayIcon::kIconId;
+using Texts = std::vector<std::string>;
+using Greys = std::vector<bool>;
+const Texts kRadioOffMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio ON"};
+const Texts kRadioOnMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio OFF"};
+
+// What a menu holds, read by position.
+struct MenuView {
+  bool seen = false;
+  Texts texts;
+  Greys greyed;
+  UINT defaultItem = static_cast<UINT>(-1);
+  bool ownerVisible = false;  // while the menu was open
+};
+
+MenuView Read(HMENU menu) {
+  MenuView view;
+  view.seen = true;
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+    char text[128] = {};
+    ::GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+    view.texts.push_back(text);
+    view.greyed.push_back((::GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED) != 0);
+  }
+  view.defaultItem = ::GetMenuDefaultItem(menu, TRUE, GMDI_USEDISABLED);
+  return view;
+}
+
+bool ShellHasIcon(HWND owner, UINT id) {
+  NOTIFYICONDATAA record = MakeTrayRecord(owner, id, 0);
+  return ::Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+// Watches this thread's window messages: reads a pop-up menu as it opens on the owner, then
+// closes it (or chooses the item with the given mnemonic) from a timer inside the menu's loop;
+// asks the shell for the owner's icon as the owner gets its last message.
+class Watch {
+ public:
+  explicit Watch(HWND owner, char mnemonic = 0) {
+    s_owner = owner;
+    s_mnemonic = mnemonic;
+    s_menu = MenuView();
+    s_iconAtEnd = -1;
+    m_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &Watch::Hook, nullptr, ::GetCurrentThreadId());
+    m_timer = ::SetTimer(nullptr, 0, 150, &Watch::CloseMenu);
+  }
+  ~Watch() {
+    ::KillTimer(nullptr, m_timer);
+    ::UnhookWindowsHookEx(m_hook);
+  }
+  const MenuView& Menu() const { return s_menu; }
+  // 1 the icon was still there, 0 it was gone, -1 the window was not destroyed.
+  int IconAtEnd() const { return s_iconAtEnd; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->hwnd == s_owner) {
+      if (message->message == WM_INITMENUPOPUP) {
+        s_menu = Read(reinterpret_cast<HMENU>(message->wParam));
+        s_menu.ownerVisible = ::IsWindowVisible(s_owner) != FALSE;
+      } else if (message->message == WM_NCDESTROY) {
+        s_iconAtEnd = ShellHasIcon(s_owner, kIcon) ? 1 : 0;
+      }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+    if (!s_menu.seen) return;
+    if (s_mnemonic) {
+      ::PostMessageA(s_owner, WM_CHAR, s_mnemonic, 0);
+      s_mnemonic = 0;
+    } else {
+      ::EndMenu();
+    }
+  }
+
+  static inline HWND s_owner = nullptr;
+  static inline char s_mnemonic = 0;
+  static inline MenuView s_menu;
+  static inline int s_iconAtEnd = -1;
+  HHOOK m_hook;
+  UINT_PTR m_timer;
+};
+
+class TrayTest : public HostedMainWindow {
+ protected:
+  CTrayIcon& Tray() { return window.TrayIcon(); }
+  void Notify(UINT id, UINT mouseMessage) { ::SendMessageA(Main(), WM_TRAY_NOTIFY, id, mouseMessage); }
+  void Command(UINT id) { ::SendMessageA(Main(), WM_COMMAND, id, 0); }
+  void HideMinimised() {
+    window.ShowWindow(SW_MINIMIZE);
+    window.ShowWindow(SW_HIDE);
+  }
+  bool TakePosted(UINT msg) {
+    MSG taken;
+    return ::PeekMessageA(&taken, Main(), msg, msg, PM_REMOVE) != FALSE;
+  }
+};
+
+TEST_F(TrayTest, TheIconComesWithTheWindowShowingNoLinkAndGoesWithIt) {
+  EXPECT_TRUE(ShellHasIcon(Main(), kIcon));
+  EXPECT_EQ(static_cast<UINT>(IDI_TRAY_NOLINK), Tray().Image());
+  // Asked while the window is being destroyed: the shell forgets the icons of windows that
+  // are gone, so asking afterwards would prove nothing.
+  Watch watch(Main());
+  window.DestroyWindow();
+  EXPECT_EQ(0, watch.IconAtEnd()) << "removed before the window's last message";
+}
+
+TEST_F(TrayTest, TheImageFollowsTheWeakerFigureAndIsSetEvenWhenUnchanged) {
+  struct Row {
+    uint32_t signal, quality;
+    UINT image;
+    int calls;  // SetTrayIcon calls this report makes
+  } rows[] = {
+      {80, 20, IDI_TRAY_WEAK, 1},    {0, 0, IDI_TRAY_NOLINK, 1},    {45, 90, IDI_TRAY_MEDIUM, 1},
+      {100, 60, IDI_TRAY_STRONG, 1}, {150, 70, IDI_TRAY_STRONG, 1}, {150, 150, IDI_TRAY_STRONG, 0},
+  };
+  window.AdapterReady = FALSE;  // reports count all the same
+  for (const Row& row : rows) {
+    const int before = Tray().ImageCalls();
+    ::SendMessageA(Main(), WM_LINK_STATUS, row.signal << 16 | row.quality, 0);
+    EXPECT_EQ(row.image, Tray().Image()) << row.signal << "/" << row.quality;
+    EXPECT_EQ(row.calls, Tray().ImageCalls() - before) << row.signal << "/" << row.quality;
+    EXPECT_TRUE(Tray().LastAnswer()) << "the shell took it";
+  }
+}
+
+TEST_F(TrayTest, TheMenuNamesTheRadioActionAndGreysOpenWhileTheRadioIsOff) {
+  const long menusBefore = LiveGdiCounts().menus;
+  for (bool radioOff : {true, false}) {
+    CTrayMenu menu(radioOff);
+    MenuView view = Read(menu.Popup());
+    EXPECT_EQ(radioOff ? kRadioOffMenu : kRadioOnMenu, view.texts);
+    EXPECT_EQ((Greys{radioOff, false, false}), view.greyed);
+    EXPECT_EQ(0u, view.defaultItem);
+    EXPECT_EQ(static_cast<UINT>(ID_TRAY_RADIO), ::GetMenuItemID(menu.Popup(), 2));
+  }
+  EXPECT_EQ(menusBefore, LiveGdiCounts().menus) << "released with its object";
+}
+
+TEST_F(TrayTest, RightClickOpensTheMenuAndTiesTheWindowToTheRadio) {
+  for (NvFlag radioOff : {1, 0}) {
+    HideMinimised();
+    driver.radioOff = radioOff;
+    driver.ClearCalls();
+    const long menusBefore = LiveGdiCounts().menus;
+    Watch watch(Main());
+    Notify(kIcon, WM_RBUTTONUP);
+    ASSERT_TRUE(watch.Menu().seen) << "the menu opened on the main window";
+    EXPECT_EQ(radioOff ? kRadioOffMenu : kRadioOnMenu, watch.Menu().texts);
+    EXPECT_EQ(radioOff, watch.Menu().greyed[0]);
+    EXPECT_EQ(!radioOff, watch.Menu().ownerVisible);
+    EXPECT_EQ(!radioOff, Visible());
+    EXPECT_TRUE(::IsIconic(Main())) << "a plain show, no restore";
+    EXPECT_EQ(menusBefore, LiveGdiCounts().menus);
+    EXPECT_EQ(Calls{"NV_GetIsRadioOff()"}, driver.Calls());
+  }
+}
+
+TEST_F(TrayTest, ChoosingFromTheMenuCommandsTheMainWindow) {
+  Watch watch(Main(), 'x');
+  Notify(kIcon, WM_RBUTTONUP);
+  ASSERT_TRUE(watch.Menu().seen);
+  MSG msg;
+  ASSERT_TRUE(::PeekMessageA(&msg, Main(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(static_cast<WPARAM>(ID_TRAY_EXIT), msg.wParam);
+  ::DispatchMessageA(&msg);
+  EXPECT_TRUE(TakePosted(WM_CLOSE));
+}
+
+TEST_F(TrayTest, DoubleClickSwitchesTheRadioOnAndBringsTheWindowToTheFront) {
+  for (NvFlag radioOff : {1, 0}) {
+    HideMinimised();
+    driver.radioOff = radioOff;
+    driver.ClearCalls();
+    Notify(kIcon, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(radioOff ? (Calls{"NV_GetIsRadioOff()", "NV_SetRadioOff(0)"}) : Calls{"NV_GetIsRadioOff()"},
+              driver.Calls());
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(::IsIconic(Main()));
+    EXPECT_EQ(Main(), ::GetForegroundWindow());
+  }
+}
+
+TEST_F(TrayTest, MouseInputIsIgnoredWhileTheAdapterIsNotReadyForOtherIconsAndOtherButtons) {
+  struct Case {
+    BOOL ready;
+    UINT id;
+    std::vector<UINT> mice;
+  } cases[] = {
+      {FALSE, kIcon, {WM_RBUTTONUP, WM_LBUTTONDBLCLK}},
+      {TRUE, kIcon + 1, {WM_RBUTTONUP, WM_LBUTTONDBLCLK}},
+      {TRUE, kIcon, {WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_RBUTTONDBLCLK}},
+  };
+  window.ShowWindow(SW_HIDE);
+  driver.radioOff = 1;
+  for (const Case& c : cases) {
+    window.AdapterReady = c.ready;
+    Watch watch(Main());
+    for (UINT mouse : c.mice) Notify(c.id, mouse);
+    EXPECT_FALSE(watch.Menu().seen) << "no menu";
+    EXPECT_EQ(Calls{}, driver.Calls());
+    EXPECT_FALSE(Visible());
+  }
+}
+
+TEST_F(TrayTest, MenuCommandsSwitchTheRadioOpenAndClose) {
+  driver.radioOff = 0;
+  Command(ID_TRAY_RADIO);
+  driver.radioOff = 1;
+  Command(ID_TRAY_RADIO);
+  EXPECT_EQ((Calls{"NV_GetIsRadioOff()", "NV_SetRadioOff(1)", "NV_GetIsRadioOff()", "NV_SetRadioOff(0)"}),
+            driver.Calls());
+
+  HideMinimised();
+  Command(ID_TRAY_OPEN);
+  EXPECT_TRUE(Visible());
+  EXPECT_FALSE(::IsIconic(Main()));
+
+  EXPECT_FALSE(TakePosted(WM_CLOSE));
+  Command(ID_TRAY_EXIT);
+  EXPECT_TRUE(TakePosted(WM_CLOSE));
+}
+
+TEST_F(TrayTest, TheShellTakesALongTipAndTheRecordHasTheSecondFormsSize) {
+#ifndef _WIN64
+  EXPECT_EQ(488u, MakeTrayRecord(Main(), kIcon, 0).cbSize) << "the record's second form on 32-bit";
+#endif
+  const std::string tip(300, 't');  // cut to 127 characters on the way
+  EXPECT_TRUE(Tray().AddTrayIcon(kIcon + 1, IDI_TRAY_STRONG, tip.c_str()));
+  EXPECT_TRUE(ShellHasIcon(Main(), kIcon + 1));
+  EXPECT_TRUE(Tray().DeleteTrayIcon(kIcon + 1));
+  EXPECT_FALSE(ShellHasIcon(Main(), kIcon + 1));
+  EXPECT_TRUE(ShellHasIcon(Main(), kIcon)) << "the window's own icon stays";
+}
+
+}  // namespace
+}  // namespace tarnel::test

@@ -10,6 +10,12 @@ namespace {
 thread_local CDialog* t_creating = nullptr;
 }  // namespace
 
+// Pages transfer their values on every refresh: an unchanged text is left alone, so the control
+// neither repaints nor notifies its parent.
+void SetWindowTextIfChanged(HWND item, const char* text) {
+  if (CWnd::GetWindowText(item) != text) ::SetWindowTextA(item, text);
+}
+
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
   if (!control.m_hWnd) control.SubclassDlgItem(id, dx->m_pDlgWnd);
 }
@@ -19,7 +25,7 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value) {
   if (dx->m_bSaveAndValidate)
     value = CWnd::GetWindowText(item);
   else
-    ::SetWindowTextA(item, value.c_str());
+    SetWindowTextIfChanged(item, value.c_str());
 }
 
 void DDX_Text(CDataExchange* dx, int id, int& value) {
@@ -29,7 +35,7 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
   } else {
     char text[16];
     wsprintfA(text, "%d", value);
-    ::SetWindowTextA(item, text);
+    SetWindowTextIfChanged(item, text);
   }
 }
 

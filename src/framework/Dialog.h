@@ -16,6 +16,8 @@ class CDataExchange {
   bool m_bSaveAndValidate;
 };
 
+// Sets a control's text only when it differs from what the control shows.
+void SetWindowTextIfChanged(HWND item, const char* text);
 // Binds a control object to the template's control (once).
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 // Moves a value between the object and its control, in the exchange's direction.

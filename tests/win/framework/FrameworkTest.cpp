@@ -108,11 +108,16 @@ class CountingPage : public CPropertyPage {
  public:
   CountingPage() : CPropertyPage(IDD_VERSION) {}
   int inits = 0;
+  int textChanges = 0;
   std::string driver = "drv";
   int number = 7;
   BOOL OnInitDialog() override {
     ++inits;
     return CPropertyPage::OnInitDialog();
+  }
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (HIWORD(wParam) == EN_CHANGE) ++textChanges;
+    return CPropertyPage::OnCommand(wParam, lParam);
   }
   void DoDataExchange(CDataExchange* dx) override {
     DDX_Text(dx, IDC_DRIVER_VERSION, driver);
@@ -169,6 +174,18 @@ TEST_F(HostWindow, ActivationTransfersValuesExceptTheFirstTime) {
   ::SetWindowTextA(page.GetDlgItem(IDC_DRIVER_VERSION), "kept");
   page.OnSetActive();
   EXPECT_EQ("kept", CWnd::GetWindowText(page.GetDlgItem(IDC_DRIVER_VERSION)));
+}
+
+TEST_F(HostWindow, TransferLeavesUnchangedTextsAlone) {
+  CountingPage page;
+  ASSERT_TRUE(page.Create(&parent));
+  page.textChanges = 0;
+  page.UpdateData(FALSE);
+  EXPECT_EQ(0, page.textChanges) << "equal texts are not set again";
+  page.number = 8;
+  page.UpdateData(FALSE);
+  EXPECT_EQ(1, page.textChanges);
+  EXPECT_EQ("8", CWnd::GetWindowText(page.GetDlgItem(IDC_UTILITY_VERSION)));
 }
 
 TEST(GdiWrappers, EveryWrapperReleasesWhatItTook) {

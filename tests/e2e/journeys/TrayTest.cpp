@@ -67,7 +67,9 @@ TEST_F(Tray, MenuAndDoubleClickWithTheRadioOn) {
   EXPECT_GE(WaitFor([&] { return MenuOpen(); }, 2000), 0);
   EXPECT_TRUE(Shown());
   SaveShot("tray-menu", nullptr);
-  EXPECT_TRUE(CloseOpenMenu());
+  // Without a window manager the window's late activation may already have closed the menu.
+  CloseOpenMenu();
+  EXPECT_FALSE(MenuOpen());
 
   // Double-click on a minimised window: restored; the radio is left as it is.
   Sim().ClearLog();

@@ -94,7 +94,7 @@ bool CDialog::RunPreTranslate(MSG& msg) {
   for (HWND hwnd = msg.hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
     if (CWnd* wnd = FromHandle(hwnd))
       if (wnd->PreTranslateMessage(&msg)) return true;
-    if (hwnd == m_hWnd) break;
+    if (SameWindow(hwnd, m_hWnd)) break;
   }
   return false;
 }

@@ -1,5 +1,6 @@
 #include "framework/Wnd.h"
 
+#include <cstdint>
 #include <unordered_map>
 
 namespace tarnel {
@@ -15,6 +16,11 @@ bool IsCtlColorMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_
 
 }  // namespace
 
+HWND CanonicalHandle(HWND hwnd) {
+  auto low = static_cast<int32_t>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd)));
+  return reinterpret_cast<HWND>(static_cast<intptr_t>(low));
+}
+
 HINSTANCE AfxGetResourceHandle() { return ::GetModuleHandleA(nullptr); }
 
 std::string LoadStringResource(UINT id) {
@@ -29,14 +35,14 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
-  auto it = HandleMap().find(hwnd);
+  auto it = HandleMap().find(CanonicalHandle(hwnd));
   return it == HandleMap().end() ? nullptr : it->second;
 }
 
 bool CWnd::SubclassWindow(HWND hwnd) {
   if (!hwnd || m_hWnd || FromHandle(hwnd)) return false;
-  m_hWnd = hwnd;
-  HandleMap()[hwnd] = this;
+  m_hWnd = CanonicalHandle(hwnd);
+  HandleMap()[m_hWnd] = this;
   m_originalProc = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
   return true;
@@ -64,7 +70,7 @@ BOOL CWnd::DestroyWindow() {
   if (!m_hWnd) return FALSE;
   HWND hwnd = m_hWnd;
   BOOL done = ::DestroyWindow(hwnd);
-  if (m_hWnd == hwnd && !::IsWindow(hwnd)) Detach();  // destroyed without reaching WM_NCDESTROY here
+  if (SameWindow(m_hWnd, hwnd) && !::IsWindow(hwnd)) Detach();  // destroyed without reaching WM_NCDESTROY here
   return done;
 }
 

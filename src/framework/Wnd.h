@@ -11,6 +11,12 @@
 
 namespace tarnel {
 
+// Only the low 32 bits of a window handle are significant. On 64-bit systems the same window
+// can arrive sign-extended in one message and zero-extended in another (seen with dialog
+// procedures once handle numbers pass 0x7FFF), so handles are kept and compared in one form.
+HWND CanonicalHandle(HWND hwnd);
+inline bool SameWindow(HWND a, HWND b) { return CanonicalHandle(a) == CanonicalHandle(b); }
+
 class CWnd : public CCmdTarget {
  public:
   CWnd() = default;

@@ -94,7 +94,7 @@ std::array<const CWnd*, 4> CEncryptionPage::KeyEdits() const {
 
 bool CEncryptionPage::IsKeyEdit(HWND hwnd) const {
   for (const CWnd* edit : KeyEdits())
-    if (hwnd && edit->m_hWnd == hwnd) return true;
+    if (hwnd && SameWindow(edit->m_hWnd, hwnd)) return true;
   return false;
 }
 

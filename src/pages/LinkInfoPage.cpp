@@ -61,7 +61,7 @@ HBRUSH CLinkInfoPage::OnCtlColor(HDC dc, HWND control, UINT ctlColorMsg) {
 
 BOOL CLinkInfoPage::PreTranslateMessage(MSG* msg) {
   const bool key = msg->message == WM_KEYDOWN || msg->message == WM_KEYUP;
-  if (key && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) return TRUE;
+  if (key && (SameWindow(msg->hwnd, m_hWnd) || ::IsChild(m_hWnd, msg->hwnd))) return TRUE;
   return CBackdropPage::PreTranslateMessage(msg);
 }
 

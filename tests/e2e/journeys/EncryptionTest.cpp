@@ -145,7 +145,7 @@ TEST_P(Encryption, ApplyStoresShowsAndSendsTheKeys) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFormat, Encryption, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<KeyCase>& c) { return std::string(c.param.name); });
 
 class EncryptionChanges : public Journey {
  protected:

@@ -270,3 +270,38 @@ TEST(WaitCursor, NestedCursorsRestoreInOrder) {
 }
 
 }  // namespace
+
+// Window handles only carry 32 significant bits; a 64-bit system may hand the same window over
+// sign-extended or zero-extended. Cycle one handle slot until its number has the top bit set,
+// then build a page there: its dialog procedure must still find the page object.
+TEST_F(HostWindow, PageWorksOnceHandleNumbersPassTheTopBit) {
+  if (sizeof(HWND) == 4) GTEST_SKIP() << "32-bit handles have one form only";
+  auto topBitSet = [](HWND hwnd) { return (reinterpret_cast<uintptr_t>(hwnd) & 0x80000000u) != 0; };
+  HWND probe = nullptr;
+  for (int i = 0; i < 70000 && !topBitSet(probe); ++i) {  // one slot wraps within 32768 uses
+    if (probe) ::DestroyWindow(probe);
+    probe = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 1, 1, host, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(probe);
+  }
+  ASSERT_TRUE(topBitSet(probe));
+  ::DestroyWindow(probe);
+
+  CountingPage page;
+  ASSERT_TRUE(page.Create(&parent));
+  EXPECT_EQ(1, page.inits);
+  EXPECT_EQ(&page, CWnd::FromHandle(page.m_hWnd));
+  EXPECT_EQ("drv", CWnd::GetWindowText(page.GetDlgItem(IDC_DRIVER_VERSION)));
+  page.textChanges = 0;
+  ::SetWindowTextA(page.GetDlgItem(IDC_DRIVER_VERSION), "typed");
+  EXPECT_EQ(1, page.textChanges) << "the page's messages reach its object";
+  EXPECT_TRUE(page.DestroyWindow());
+  EXPECT_EQ(nullptr, CWnd::FromHandle(probe));
+}
+
+TEST(WindowHandles, EitherExtensionOfTheSameHandleIsTheSameWindow) {
+  const HWND sign = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(0x8001002Au)));
+  const HWND zero = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x8001002Au));
+  EXPECT_TRUE(SameWindow(sign, zero));
+  EXPECT_EQ(sign, CanonicalHandle(zero));
+  EXPECT_FALSE(SameWindow(sign, reinterpret_cast<HWND>(static_cast<uintptr_t>(0x0001002Au))));
+}

@@ -60,7 +60,19 @@ BOOL CTarnel_UIDlg::OnInitDialog() {
   m_trayIcon.AddTrayIcon(CTrayIcon::kIconId, IDI_TRAY_NOLINK, LoadStringResource(IDS_TITLE).c_str());
   AdapterReady = TRUE;
   SetTimer(kModeTimerId, kModeTimerPeriodMs);
-  return TRUE;
+  FocusFirstControl();
+  return FALSE;
+}
+
+// The dialog manager would select the whole text of the first control, the version panel's
+// read-only driver text, scrolled to its end; it opens showing its beginning instead.
+void CTarnel_UIDlg::FocusFirstControl() {
+  HWND first = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
+  if (!first) return;
+  ::SetFocus(first);
+  char className[16] = {};
+  ::GetClassNameA(first, className, sizeof(className));
+  if (::lstrcmpiA(className, "Edit") == 0) ::SendMessageA(first, EM_SETSEL, 0, 0);
 }
 
 void CTarnel_UIDlg::OnDestroy() {

@@ -64,6 +64,7 @@ class CTarnel_UIDlg : public CPageHost {
   void OnLinkStatus(WPARAM status, LPARAM);
 
  private:
+  void FocusFirstControl();
   void OnPowerBroadcast(WPARAM event);
   void OnDeviceChangeNt();
   // Returns true when the notice is about another device node and must go no further.

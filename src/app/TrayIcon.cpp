@@ -1,8 +1,5 @@
 #include "app/TrayIcon.h"
 
-#include <memory>
-#include <type_traits>
-
 #include "adapter/NvLibrary.h"
 #include "app/Messages.h"
 #include "app/TarnelDlg.h"
@@ -13,17 +10,6 @@
 namespace tarnel {
 
 namespace {
-
-using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, decltype(&::DestroyIcon)>;
-
-// An image of its own at the notification area's size; the shell keeps a copy.
-IconHandle LoadTrayImage(UINT iconId) {
-  HANDLE icon = iconId ? ::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-                                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                      LR_DEFAULTCOLOR)
-                       : nullptr;
-  return IconHandle(static_cast<HICON>(icon), &::DestroyIcon);
-}
 
 UINT ImageOf(TrayStep step) {
   switch (step) {
@@ -49,10 +35,21 @@ NOTIFYICONDATAA MakeTrayRecord(HWND owner, UINT id, UINT flags) {
   return record;
 }
 
+// An image of its own at the notification area's size; the shell keeps a copy of what it is given.
+HICON CTrayIcon::ImageFor(UINT iconId) {
+  if (!iconId) return nullptr;
+  IconHandle& image = m_images[iconId];
+  if (!image) {
+    image.reset(static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                                ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                                LR_DEFAULTCOLOR)));
+  }
+  return image.get();
+}
+
 BOOL CTrayIcon::Notify(DWORD action, UINT id, UINT flags, UINT iconId, const char* tip) {
   NOTIFYICONDATAA record = MakeTrayRecord(m_owner.m_hWnd, id, flags);
-  IconHandle icon = LoadTrayImage(iconId);
-  record.hIcon = icon.get();
+  record.hIcon = ImageFor(iconId);
   record.uCallbackMessage = WM_TRAY_NOTIFY;
   CopyTrayTip(tip, record.szTip, sizeof(record.szTip));
   return ::Shell_NotifyIconA(action, &record);

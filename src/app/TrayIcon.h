@@ -6,6 +6,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <map>
+#include <memory>
+#include <type_traits>
+
 namespace tarnel {
 
 class CTarnel_UIDlg;
@@ -41,8 +45,17 @@ class CTrayIcon {
  private:
   void OpenMenu();
   BOOL Notify(DWORD action, UINT id, UINT flags, UINT iconId, const char* tip);
+  HICON ImageFor(UINT iconId);
+
+  struct IconDeleter {
+    void operator()(HICON icon) const { ::DestroyIcon(icon); }
+  };
+  using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
   CTarnel_UIDlg& m_owner;
+  // Each image is loaded once and kept: the link reports change it several times a second, and
+  // loading an icon resource again each time costs the platform memory it does not give back.
+  std::map<UINT, IconHandle> m_images;
   UINT m_image = 0;
   int m_imageCalls = 0;
   BOOL m_lastAnswer = FALSE;

@@ -1,10 +1,10 @@
-// Watching the link: the link page follows the adapter on its own tick, whatever page is in
-// front. The notification-area image is chosen from the same figures the percentage labels
-// show; its picture is not read here, so the labels stand for it.
+// Watching the link: the link page and the notification-area image follow the adapter on the
+// page's own tick, whatever page is in front.
 #include <algorithm>
 #include <set>
 
 #include "Journey.h"
+#include "TrayImage.h"
 
 namespace tarnel::test {
 namespace {
@@ -28,6 +28,12 @@ class Link : public Journey {
     EXPECT_EQ(std::min(quality, 100), ProgressPosition(LinkPage(), IDC_QUALITY_BAR));
   }
 
+  // The notification-area image, read from the screen.
+  void ExpectTray(UINT image) {
+    EXPECT_GE(WaitFor([&] { return ShownTrayImage() == image; }, 2000), 0)
+        << "tray image " << image << " expected, " << ShownTrayImage() << " shown";
+  }
+
   // The fields of "no link": everything but MAC and IP emptied.
   void ExpectNoLink(const char* status) {
     EXPECT_EQ(status, AwaitText(LinkPage(), IDC_STATUS, status));
@@ -48,15 +54,19 @@ TEST_F(Link, AssociatedLinkIsShownInFullAndFollowsTheSignal) {
   EXPECT_EQ("00:0A:FF:47:10:01", Field(IDC_MAC_ADDRESS));
   EXPECT_EQ("Infrastructure", Field(IDC_CONNECTION_TYPE));
   EXPECT_EQ("", Field(IDC_IP_ADDRESS)) << "no interface of this machine has the adapter's MAC";
-  ExpectFigures(82, 64);  // tray: strong step (both 60..100)
+  ExpectFigures(82, 64);
+  ExpectTray(IDI_TRAY_STRONG);
 
   // Signal and quality move: the weaker figure picks the tray step.
-  Sim().SetSignal(45, 90);  // medium
+  Sim().SetSignal(45, 90);
   ExpectFigures(45, 90);
-  Sim().SetSignal(80, 20);  // weak
+  ExpectTray(IDI_TRAY_MEDIUM);
+  Sim().SetSignal(80, 20);
   ExpectFigures(80, 20);
+  ExpectTray(IDI_TRAY_WEAK);
   Sim().SetSignal(120, 100);  // a figure past 100 shows as such; its bar stays full
   ExpectFigures(120, 100);
+  ExpectTray(IDI_TRAY_STRONG);
 
   // Left free, the adapter's figures swing a little from tick to tick.
   Sim().UnfreezeSignal();
@@ -111,7 +121,8 @@ TEST_F(Link, NoLinkAndAdHocStatesEmptyOrRelabelTheFields) {
   ASSERT_EQ("tarnel-lab", AwaitText(LinkPage(), IDC_SSID, "tarnel-lab"));
 
   Sim().SetLinkState(NV_LINK_SCANNING);
-  ExpectNoLink("Scanning");  // tray: no-link step
+  ExpectNoLink("Scanning");
+  ExpectTray(IDI_TRAY_NOLINK);
 
   Sim().SetLinkState(NV_LINK_NOT_ASSOCIATED);
   ExpectNoLink("Not Associated");
@@ -124,6 +135,7 @@ TEST_F(Link, NoLinkAndAdHocStatesEmptyOrRelabelTheFields) {
   EXPECT_EQ("Ad Hoc", Field(IDC_CONNECTION_TYPE));
   EXPECT_EQ("tarnel-lab", Field(IDC_SSID));
   ExpectFigures(82, 64);
+  ExpectTray(IDI_TRAY_STRONG);
 
   // Searching again and finding the network: associated, in full.
   Sim().Join("tarnel-lab");

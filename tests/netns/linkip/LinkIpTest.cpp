@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "../../win/linkpage/HostedMainWindow.h"
+#include "HostedMainWindow.h"
 
 namespace tarnel::test {
 namespace {

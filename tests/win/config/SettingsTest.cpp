@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "ConfigFixture.h"
+#include "MessagePump.h"
 #include "framework/WaitCursor.h"
 
 namespace tarnel::test {
@@ -10,14 +11,6 @@ namespace {
 
 const Calls kNoCalls;
 
-void Pump(const std::function<bool()>& done, DWORD limitMs) {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  while (!done() && ::GetTickCount() - start < limitMs) {
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-    ::Sleep(5);
-  }
-}
 
 TEST_F(ConfigPageTest, FreshSystemShowsTheDefaultProfileAndNoProfiles) {
   Open();
@@ -41,7 +34,7 @@ TEST_F(ConfigPageTest, ActivationRefreshesAtOnceThenChecksWhileShownOnly) {
   Open();
   window.SelectPage(1);
   EXPECT_TRUE(::IsWindowEnabled(Item(IDC_CONFIG_APPLY))) << "enabled until the first check";
-  Pump([&] { return !::IsWindowEnabled(Item(IDC_CONFIG_APPLY)); }, 2000);
+  PumpUntil([&] { return !::IsWindowEnabled(Item(IDC_CONFIG_APPLY)); }, 2000);
   EXPECT_EQ("lab", Text(IDC_SSID));
   EXPECT_EQ(2, ComboSelection(IDC_CHANNEL_LIST));
   EXPECT_FALSE(::IsWindowEnabled(Item(IDC_CONFIG_APPLY)));

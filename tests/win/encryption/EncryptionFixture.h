@@ -13,6 +13,7 @@
 
 #include "DeviceFixture.h"
 #include "FakeDriver.h"
+#include "MessagePump.h"
 #include "RegistryCleanup.h"
 #include "adapter/AdapterDiscovery.h"
 #include "framework/PlatformFamily.h"
@@ -154,17 +155,6 @@ class EncryptionPageTest : public testing::Test {
     return Enabled(IDC_ENCRYPTION_APPLY);
   }
 
-  static void Pump(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - start < ms) {
-      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-      }
-      ::Sleep(5);
-    }
-  }
 
  private:
   // Every test starts from the NT family, no adapter left by a crashed run and fresh globals.

@@ -194,6 +194,18 @@ TEST_F(MainWindowTest, VersionPanelShowsTheDriverTextWithinItsBuffer) {
   }
 }
 
+TEST_F(MainWindowTest, OpensWithTheDriverTextShownFromItsStart) {
+  driver.SetDriverInfo("NVK4710 Driver 2.1.0.12 (a text wider than its box)");
+  Open();
+  HWND edit = ::GetDlgItem(window.VersionPanel().m_hWnd, IDC_DRIVER_VERSION);
+  EXPECT_EQ(edit, ::GetFocus()) << "the first control takes the focus";
+  DWORD from = 1, to = 1;
+  ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(0u, from);
+  EXPECT_EQ(0u, to) << "nothing selected";
+  EXPECT_EQ(0, ::SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0)) << "first character in view";
+}
+
 TEST_F(MainWindowTest, VersionPanelPictureIsReleasedWithThePanel) {
   Open();
   for (int round = 0; round < 2; ++round) {

@@ -9,15 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "FakeDriver.h"
-#include "app/Messages.h"
-#include "app/TarnelDlg.h"
+#include "HostedMainWindow.h"
 #include "framework/PlatformFamily.h"
 #include "widgets/BitmapLabel.h"
 
 namespace tarnel::test {
-
-using Calls = std::vector<std::string>;
 
 constexpr int kTabIds[] = {IDC_TAB_LINK_INFO, IDC_TAB_CONFIGURATION, IDC_TAB_ENCRYPTION,
                            IDC_TAB_SITE_SURVEY};
@@ -25,10 +21,10 @@ constexpr int kTabIds[] = {IDC_TAB_LINK_INFO, IDC_TAB_CONFIGURATION, IDC_TAB_ENC
 constexpr int kSelectedFaceWidth = 99;
 constexpr int kPlainFaceWidth = 98;
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public MainWindowHost {
  protected:
   void TearDown() override {
-    window.DestroyWindow();
+    MainWindowHost::TearDown();
     ForcePlatformFamily(-1);
   }
 
@@ -38,7 +34,6 @@ class MainWindowTest : public testing::Test {
     ASSERT_TRUE(::IsWindowVisible(window.m_hWnd));
   }
 
-  HWND Main() const { return window.m_hWnd; }
   HWND Tab(int i) const { return window.GetDlgItem(kTabIds[i]); }
   HWND Page(int i) const {
     CPropertyPage* page = window.PageTable(i);
@@ -81,29 +76,6 @@ class MainWindowTest : public testing::Test {
   void ClickTab(int i) {
     ::SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(kTabIds[i], STN_CLICKED), reinterpret_cast<LPARAM>(Tab(i)));
   }
-
-  // Takes the WM_LINK_STATUS messages waiting in the queue, giving their wParams.
-  std::vector<WPARAM> TakeLinkStatus() {
-    std::vector<WPARAM> posted;
-    MSG msg;
-    while (::PeekMessageA(&msg, Main(), WM_LINK_STATUS, WM_LINK_STATUS, PM_REMOVE)) posted.push_back(msg.wParam);
-    return posted;
-  }
-
-  static void Pump(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - start < ms) {
-      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-      }
-      ::Sleep(5);
-    }
-  }
-
-  FakeDriver driver;  // outlives the window
-  CTarnel_UIDlg window;
 };
 
 }  // namespace tarnel::test

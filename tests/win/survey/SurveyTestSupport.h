@@ -17,6 +17,7 @@
 
 #include "DeviceFixture.h"
 #include "FakeDriver.h"
+#include "MessagePump.h"
 #include "RegistryCleanup.h"
 #include "framework/PlatformFamily.h"
 #include "framework/RegKey.h"
@@ -160,17 +161,6 @@ class SurveyPageTest : public testing::Test {
     return {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
   }
 
-  static void Pump(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - start < ms) {
-      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-      }
-      ::Sleep(5);
-    }
-  }
 
   FakeDriver driver;  // outlives the windows
   RecordingHost host;

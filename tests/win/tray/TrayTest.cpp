@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "../linkpage/HostedMainWindow.h"
+#include "HostedMainWindow.h"
 #include "app/TrayMenu.h"
 #include "framework/Gdi.h"
 

@@ -60,6 +60,8 @@ TEST_F(Tray, RadioOffHidesTheWindowAndADoubleClickBringsBoth) {
 }
 
 TEST_F(Tray, MenuAndDoubleClickWithTheRadioOn) {
+  const std::string lab = LinkStatus("Associated", "tarnel-lab");
+  ASSERT_EQ(lab, AwaitText(Page(PageKind::LinkInfo), IDC_STATUS, lab));
   // Right-click with the radio on shows the window, the menu over it.
   ::ShowWindow(Main(), SW_HIDE);
   ::SetCursorPos(900, 600);

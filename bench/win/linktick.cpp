@@ -15,26 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "FakeDriver.h"
 #include "app/Messages.h"
 #include "app/TarnelDlg.h"
 
 namespace {
-
-LARGE_INTEGER Now() {
-  LARGE_INTEGER now;
-  ::QueryPerformanceCounter(&now);
-  return now;
-}
-
-double Micros(LARGE_INTEGER from, LARGE_INTEGER to) {
-  static const LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  return 1e6 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // User and kernel time of the process, in microseconds.
 double ProcessCpuMicros() {
@@ -74,9 +60,9 @@ Figures Measure(int n, const std::function<void(int)>& action, const std::functi
   Figures f;
   const double cpu0 = ProcessCpuMicros();
   for (int i = 0; i < n; ++i) {
-    const LARGE_INTEGER t0 = Now();
+    const LARGE_INTEGER t0 = bench::Now();
     action(i);
-    f.wall.push_back(Micros(t0, Now()));
+    f.wall.push_back(bench::Micros(t0, bench::Now()));
     after();
   }
   f.cpuPerCall = (ProcessCpuMicros() - cpu0) / n;
@@ -137,14 +123,14 @@ int main(int argc, char** argv) {
       ticks,
       [&](int i) {
         moveFigures(i);
-        const LARGE_INTEGER t0 = Now();
+        const LARGE_INTEGER t0 = bench::Now();
         ::SendMessageA(pageHwnd, WM_TIMER, tarnel::CLinkInfoPage::kTimerId, 0);
-        const LARGE_INTEGER t1 = Now();
+        const LARGE_INTEGER t1 = bench::Now();
         MSG msg;
         while (::PeekMessageA(&msg, window.m_hWnd, tarnel::WM_LINK_STATUS, tarnel::WM_LINK_STATUS, PM_REMOVE))
           ::DispatchMessageA(&msg);
-        poll.push_back(Micros(t0, t1));
-        report.push_back(Micros(t1, Now()));
+        poll.push_back(bench::Micros(t0, t1));
+        report.push_back(bench::Micros(t1, bench::Now()));
       },
       Pump);
   Print("whole tick (poll + WM_LINK_STATUS)", whole);

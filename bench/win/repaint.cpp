@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
+#include "E2eProcessFigures.h"
 #include "FakeDriver.h"
 #include "RegistryCleanup.h"
 #include "app/TarnelDlg.h"
@@ -30,20 +32,9 @@ struct Figures {
   std::vector<HANDLE> nextHandles;  // the same before and after: no kernel handle left open
   DWORD gdiObjects;
   DWORD userObjects;
-  int windows;
+  long windows;
   SIZE_T pagefileBytes;
 };
-
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-BOOL CALLBACK CountThreadWindow(HWND hwnd, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  ::EnumChildWindows(hwnd, CountChild, count);
-  return TRUE;
-}
 
 Figures Take() {
   Figures f = {};
@@ -52,7 +43,7 @@ Figures Take() {
   f.nextHandles = tarnel::test::NextFreeHandles();
   f.gdiObjects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
   f.userObjects = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-  ::EnumThreadWindows(::GetCurrentThreadId(), CountThreadWindow, reinterpret_cast<LPARAM>(&f.windows));
+  f.windows = tarnel::test::CountThreadWindows(::GetCurrentThreadId());
   PROCESS_MEMORY_COUNTERS memory = {};
   memory.cb = sizeof(memory);
   if (::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof(memory))) f.pagefileBytes = memory.PagefileUsage;
@@ -61,7 +52,7 @@ Figures Take() {
 
 void Print(const char* label, const Figures& f, const Figures& reference) {
   std::printf("%-19s wrappers: objects %ld dcs %ld selects %ld menus %ld | handles %lu, next free %s | "
-              "GetGuiResources GDI %lu USER %lu | windows %d | committed %lu KiB\n",
+              "GetGuiResources GDI %lu USER %lu | windows %ld | committed %lu KiB\n",
               label, f.ours.objects, f.ours.dcs, f.ours.selects, f.ours.menus, f.handles,
               f.nextHandles == reference.nextHandles ? "as at start" : "CHANGED", f.gdiObjects, f.userObjects,
               f.windows, static_cast<unsigned long>(f.pagefileBytes / 1024));
@@ -75,22 +66,10 @@ void Pump() {
   }
 }
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-  LARGE_INTEGER now;
-  ::QueryPerformanceCounter(&now);
-  return now;
-}
-
 void Repaint(const char* name, HWND hwnd, UINT flags) {
-  const LARGE_INTEGER start = Now();
+  const LARGE_INTEGER start = bench::Now();
   for (int i = 0; i < g_repaints; ++i) ::RedrawWindow(hwnd, nullptr, nullptr, flags);
-  const double seconds = Seconds(start, Now());
+  const double seconds = bench::Seconds(start, bench::Now());
   std::printf("  %-16s %d repaints, %.3f ms each\n", name, g_repaints, 1000.0 * seconds / g_repaints);
 }
 
@@ -130,13 +109,13 @@ int main(int argc, char** argv) {
     Print("after repaints", Take(), opened);
 
     ::SendMessageA(window.m_hWnd, WM_TIMER, tarnel::CTarnel_UIDlg::kModeTimerId, 0);  // records the mode
-    const LARGE_INTEGER begin = Now();
+    const LARGE_INTEGER begin = bench::Now();
     for (int i = 0; i < g_rebuilds; ++i) {
       driver.xpConfig = driver.xpConfig ? 0 : 1;
       ::SendMessageA(window.m_hWnd, WM_TIMER, tarnel::CTarnel_UIDlg::kModeTimerId, 0);
       Pump();
     }
-    const double seconds = Seconds(begin, Now());
+    const double seconds = bench::Seconds(begin, bench::Now());
     std::printf("  %d rebuilds (alternating 1 and 4 pages), %.3f ms each, %d pages at the end\n", g_rebuilds,
                 1000.0 * seconds / g_rebuilds, window.PageCount());
     Print("after rebuilds", Take(), opened);

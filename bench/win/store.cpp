@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "DeviceFixture.h"
 #include "RegistryCleanup.h"
 #include "adapter/AdapterDiscovery.h"
@@ -32,24 +33,13 @@ std::string DriverKey(int instance) {
   return std::string(tarnel::test::kNetClassKeyName) + "\\" + std::to_string(instance);
 }
 
-double Milliseconds(LONGLONG ticks) {
-  static const LONGLONG frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart;
-  }();
-  return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency);
-}
-
 void Measure(const char* label, int devices, const std::function<void()>& call) {
   std::vector<double> costs;
   costs.reserve(kCalls);
   for (int i = 0; i < kCalls; ++i) {
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    const LARGE_INTEGER start = bench::Now();
     call();
-    QueryPerformanceCounter(&end);
-    costs.push_back(Milliseconds(end.QuadPart - start.QuadPart));
+    costs.push_back(bench::Milliseconds(start, bench::Now()));
   }
   std::sort(costs.begin(), costs.end());
   std::printf("%-24s %2d devices (%zu present): median %.3f ms, p95 %.3f ms\n", label, devices,

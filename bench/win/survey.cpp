@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "FakeDriver.h"
 #include "pages/SiteSurveyPage.h"
 #include "resource.h"
@@ -27,15 +28,6 @@ class BenchHost : public tarnel::CPageHost {
   int PageCount() const override { return 4; }
   void SelectPage(int) override {}
 };
-
-double Milliseconds(LONGLONG ticks) {
-  static const LONGLONG frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart;
-  }();
-  return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency);
-}
 
 std::vector<SiteSurveyEntry> Networks(int count) {
   std::vector<SiteSurveyEntry> networks(count);
@@ -72,14 +64,13 @@ double Median(std::vector<double> costs) {
 void Measure(const char* label, tarnel::CSiteSurveyPage& page) {
   std::vector<double> survey, painted;
   for (int i = 0; i < kRuns; ++i) {
-    LARGE_INTEGER start, surveyed, shown;
-    ::QueryPerformanceCounter(&start);
+    const LARGE_INTEGER start = bench::Now();
     page.RunSiteSurvey();
-    ::QueryPerformanceCounter(&surveyed);
+    const LARGE_INTEGER surveyed = bench::Now();
     ::RedrawWindow(page.m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    ::QueryPerformanceCounter(&shown);
-    survey.push_back(Milliseconds(surveyed.QuadPart - start.QuadPart));
-    painted.push_back(Milliseconds(shown.QuadPart - start.QuadPart));
+    const LARGE_INTEGER shown = bench::Now();
+    survey.push_back(bench::Milliseconds(start, surveyed));
+    painted.push_back(bench::Milliseconds(start, shown));
     Pump();
   }
   const int rows = static_cast<int>(::SendDlgItemMessageA(page.m_hWnd, IDC_SURVEY_LIST, LVM_GETITEMCOUNT, 0, 0));

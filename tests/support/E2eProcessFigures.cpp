@@ -96,18 +96,24 @@ long CountHandles(DWORD processId) {
   return -1;
 }
 
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<long*>(count);
-  return TRUE;
-}
-
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-  ++*reinterpret_cast<long*>(count);
-  ::EnumChildWindows(window, CountChild, count);
-  return TRUE;
-}
-
 }  // namespace
+
+long CountThreadWindows(DWORD threadId) {
+  struct Counter {
+    static BOOL CALLBACK Child(HWND, LPARAM count) {
+      ++*reinterpret_cast<long*>(count);
+      return TRUE;
+    }
+    static BOOL CALLBACK TopLevel(HWND window, LPARAM count) {
+      ++*reinterpret_cast<long*>(count);
+      ::EnumChildWindows(window, &Child, count);
+      return TRUE;
+    }
+  };
+  long count = 0;
+  ::EnumThreadWindows(threadId, &Counter::TopLevel, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
 
 ProcessFigures::ProcessFigures(DWORD processId, HWND window)
     : m_processId(processId),
@@ -134,8 +140,7 @@ ProcessSample ProcessFigures::Take() const {
     s.pagefileKiB = static_cast<long>(memory.PagefileUsage / 1024);
   }
   s.handles = CountHandles(m_processId);
-  s.windows = 0;
-  ::EnumThreadWindows(::GetWindowThreadProcessId(m_window, nullptr), CountWindow, reinterpret_cast<LPARAM>(&s.windows));
+  s.windows = CountThreadWindows(::GetWindowThreadProcessId(m_window, nullptr));
   return s;
 }
 

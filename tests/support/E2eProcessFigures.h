@@ -26,6 +26,9 @@ struct ProcessSample {
   long windows = -1;
 };
 
+// The top-level windows of a thread and all their descendants.
+long CountThreadWindows(DWORD threadId);
+
 class ProcessFigures {
  public:
   // window: any window of the process's user-interface thread.

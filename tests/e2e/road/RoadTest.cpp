@@ -13,6 +13,7 @@
 
 #include "AdapterDevice.h"
 #include "AppProcess.h"
+#include "E2eControls.h"
 #include "RegistryCleanup.h"
 #include "SimClient.h"
 #include "TrayImage.h"
@@ -27,41 +28,6 @@ using Calls = std::vector<std::string>;
 
 constexpr char kDriverKey[] = "{4D36E972-E325-11CE-BFC1-08002BE10318}\\0931";
 const std::string kDriverPath = std::string("SYSTEM\\CurrentControlSet\\Control\\Class\\") + kDriverKey;
-
-// Milliseconds until done() holds, or -1 after limitMs.
-long WaitFor(const std::function<bool()>& done, DWORD limitMs) {
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    if (done()) return static_cast<long>(::GetTickCount() - start);
-    if (::GetTickCount() - start > limitMs) return -1;
-    ::Sleep(10);
-  }
-}
-
-struct PageSearch {
-  int controlId;
-  HWND page;
-};
-
-BOOL CALLBACK FindPage(HWND child, LPARAM lParam) {
-  auto* search = reinterpret_cast<PageSearch*>(lParam);
-  if (::GetParent(child) != ::GetAncestor(child, GA_ROOT) || !::GetDlgItem(child, search->controlId)) return TRUE;
-  search->page = child;
-  return FALSE;
-}
-
-// The page of the main window that holds control id.
-HWND PageWith(HWND main, int id) {
-  PageSearch search{id, nullptr};
-  ::EnumChildWindows(main, &FindPage, reinterpret_cast<LPARAM>(&search));
-  return search.page;
-}
-
-std::string Text(HWND hwnd) {
-  char text[256] = {0};
-  ::SendMessageA(hwnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-  return text;
-}
 
 class Road : public testing::Test {
  protected:
@@ -103,13 +69,13 @@ TEST_F(Road, ChannelPickedAndAppliedReachesRegistryAdapterLinkPageAndTray) {
   ASSERT_TRUE(app.Start());
   HWND main = app.WaitForMainWindow();
   ASSERT_TRUE(main);
-  HWND config = PageWith(main, IDC_CHANNEL_LIST);
-  HWND link = PageWith(main, IDC_CHANNEL);
+  HWND config = FindPage(main, PageKind::Configuration);
+  HWND link = FindPage(main, PageKind::LinkInfo);
   ASSERT_TRUE(config && link);
   HWND apply = ::GetDlgItem(config, IDC_CONFIG_APPLY);
   HWND cancel = ::GetDlgItem(config, IDC_CONFIG_CANCEL);
   HWND channels = ::GetDlgItem(config, IDC_CHANNEL_LIST);
-  EXPECT_GE(WaitFor([&] { return Text(::GetDlgItem(link, IDC_CHANNEL)) == "6"; }, 2000), 0) << "on the lab network";
+  EXPECT_GE(WaitFor([&] { return ControlText(link, IDC_CHANNEL) == "6"; }, 2000), 0) << "on the lab network";
   EXPECT_GE(WaitFor([&] { return ShownTrayImage() == IDI_TRAY_STRONG; }, 2000), 0);
 
   HWND tab = ::GetDlgItem(main, IDC_TAB_CONFIGURATION);
@@ -132,7 +98,7 @@ TEST_F(Road, ChannelPickedAndAppliedReachesRegistryAdapterLinkPageAndTray) {
       [&] {
         const long now = static_cast<long>(::GetTickCount() - applied);
         if (settled < 0 && !::IsWindowEnabled(apply) && !::IsWindowEnabled(cancel)) settled = now;
-        if (linked < 0 && Text(::GetDlgItem(link, IDC_CHANNEL)) == "11") linked = now;
+        if (linked < 0 && ControlText(link, IDC_CHANNEL) == "11") linked = now;
         if (trayed < 0 && settled >= 0 && linked >= 0 && ShownTrayImage() == IDI_TRAY_WEAK) trayed = now;
         return settled >= 0 && linked >= 0 && trayed >= 0;
       },

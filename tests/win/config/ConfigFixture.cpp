@@ -43,27 +43,25 @@ void ConfigPageTest::ShowAndRefresh() {
   Page().OnTimer(CConfigPage::kRefreshTimerId);
 }
 
-Names ConfigPageTest::ComboItems(int id) {
+namespace {
+
+// The texts of a combo box's or list box's entries, read with the box's own count and text messages.
+Names EntryTexts(HWND box, UINT countMessage, UINT textMessage) {
   Names items;
-  const int count = static_cast<int>(::SendMessageA(Item(id), CB_GETCOUNT, 0, 0));
+  const int count = static_cast<int>(::SendMessageA(box, countMessage, 0, 0));
   for (int i = 0; i < count; ++i) {
-    char text[64] = {0};
-    ::SendMessageA(Item(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    char text[300] = {0};
+    ::SendMessageA(box, textMessage, i, reinterpret_cast<LPARAM>(text));
     items.emplace_back(text);
   }
   return items;
 }
 
-Names ConfigPageTest::ListItems() {
-  Names items;
-  const int count = static_cast<int>(::SendMessageA(Item(IDC_PROFILE_LIST), LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char text[300] = {0};
-    ::SendMessageA(Item(IDC_PROFILE_LIST), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-    items.emplace_back(text);
-  }
-  return items;
-}
+}  // namespace
+
+Names ConfigPageTest::ComboItems(int id) { return EntryTexts(Item(id), CB_GETCOUNT, CB_GETLBTEXT); }
+
+Names ConfigPageTest::ListItems() { return EntryTexts(Item(IDC_PROFILE_LIST), LB_GETCOUNT, LB_GETTEXT); }
 
 bool ConfigPageTest::CheckSaysModified() {
   Page().OnTimer(CConfigPage::kCheckTimerId);

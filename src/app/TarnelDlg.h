@@ -29,19 +29,13 @@ class CTarnel_UIDlg : public CPageHost {
   ~CTarnel_UIDlg() override;
   const char* GetRuntimeClassName() const override { return "CTarnel_UIDlg"; }
 
-  // The library is initialised and the adapter usable. The link information page clears it
-  // when it finds the adapter unplugged.
-  BOOL AdapterReady = FALSE;
-
   int PageCount() const override { return m_pageCount; }
   int CurrentPage() const { return m_currentPage; }
-  // Page i (0 link information, 1 configuration, 2 encryption, 3 site survey), or null.
-  CPropertyPage* PageTable(int i) const;
+  CPropertyPage* PageTable(int i) const override;
   CVersionPage& VersionPanel() { return m_versionPage; }
 
   void SelectPage(int k) override;
-  // Stops timer i + 1 on every page i.
-  void StopPageTimers();
+  void StopPageTimers() override;
   void CreatePages();
   void DestroyPages();
   // Shows, restores and brings the window to the front.

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "adapter/NvLibrary.h"
-#include "app/TarnelDlg.h"
 #include "framework/WaitCursor.h"
 #include "pages/EncryptionPage.h"
 #include "pages/portable/ChannelPlan.h"
@@ -11,6 +10,8 @@
 #include "profiles/ProfileGlobals.h"
 #include "profiles/ProfileStore.h"
 #include "resource.h"
+#include "settings/Profiles.h"
+#include "widgets/PageHost.h"
 
 namespace tarnel {
 
@@ -41,9 +42,10 @@ CConfigPage::CConfigPage() : CBackdropPage(IDD_CONFIG), m_labelBitmap(LoadBitmap
 void CConfigPage::DoDataExchange(CDataExchange* dx) {
   CBackdropPage::DoDataExchange(dx);
   for (size_t i = 0; i < kLabelIds.size(); ++i) DDX_Control(dx, kLabelIds[i], m_labels[i]);
-  DDX_Text(dx, IDC_SSID, m_ssid);
+  DDX_Text(dx, IDC_SSID, m_loaded.ssid);
   // The box never takes more than the 33-byte buffers of the store and the driver hold.
-  if (!dx->m_bSaveAndValidate) ::SendDlgItemMessageA(m_hWnd, IDC_SSID, EM_LIMITTEXT, kMaxNetworkNameLength, 0);
+  if (!dx->m_bSaveAndValidate)
+    ::SendDlgItemMessageA(m_hWnd, IDC_SSID, EM_LIMITTEXT, settings::kMaxNetworkNameLength, 0);
 }
 
 BOOL CConfigPage::OnInitDialog() {
@@ -116,9 +118,20 @@ void CConfigPage::Select(int comboId, int position) {
   ::SendDlgItemMessageA(m_hWnd, comboId, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
 
+settings::ConfigurationValues CConfigPage::Shown() const {
+  settings::ConfigurationValues shown;
+  shown.ssid = m_loaded.ssid;
+  shown.netMode = Selection(IDC_WIRELESS_MODE);
+  shown.channel = Selection(IDC_CHANNEL_LIST) + 1;
+  shown.txRate = Selection(IDC_TX_RATE_LIST);
+  shown.powerMode = Selection(IDC_POWER_MODE);
+  return shown;
+}
+
 void CConfigPage::TakeNetworkName() {
-  m_ssid = GetWindowText(GetDlgItem(IDC_SSID));
-  if (m_ssid.size() > static_cast<size_t>(kMaxNetworkNameLength)) m_ssid.resize(kMaxNetworkNameLength);
+  m_loaded.ssid = GetWindowText(GetDlgItem(IDC_SSID));
+  if (m_loaded.ssid.size() > static_cast<size_t>(settings::kMaxNetworkNameLength))
+    m_loaded.ssid.resize(settings::kMaxNetworkNameLength);
 }
 
 void CConfigPage::FillChannelList() {
@@ -136,10 +149,7 @@ void CConfigPage::FillChannelList() {
 void CConfigPage::RefreshProfileList() {
   CWaitCursor wait;
   KillTimer(kRefreshTimerId);
-  char name[kProfileNameBufferSize] = {0};
-  CurrentProfileName.copy(name, sizeof(name) - 1);
-  GetCurrentProfile(name);
-  CurrentProfileName = name;
+  settings::ReloadCurrentProfileName();
   ReloadConfiguration();
   LoadProfileList();
   FillProfileListBox();
@@ -164,58 +174,33 @@ void CConfigPage::SelectCurrentProfileEntry() {
 
 void CConfigPage::ReloadConfiguration() {
   CWaitCursor wait;
-  char ssid[kSsidBufferSize] = {0};
-  m_ssid.copy(ssid, kMaxNetworkNameLength);
-  LoadProfileSettings(CurrentProfileName.c_str(), ssid, &m_netMode, &m_channel, &m_txRate, &m_powerMode);
-  m_ssid = ssid;
-  Select(IDC_WIRELESS_MODE, m_netMode);
-  Select(IDC_POWER_MODE, m_powerMode);
-  Select(IDC_CHANNEL_LIST, m_channel - 1);
-  Select(IDC_TX_RATE_LIST, m_txRate);
+  settings::LoadConfiguration(CurrentProfileName, &m_loaded);
+  Select(IDC_WIRELESS_MODE, m_loaded.netMode);
+  Select(IDC_POWER_MODE, m_loaded.powerMode);
+  Select(IDC_CHANNEL_LIST, m_loaded.channel - 1);
+  Select(IDC_TX_RATE_LIST, m_loaded.txRate);
   UpdateData(FALSE);
 }
 
 bool CConfigPage::IsConfigurationModified() {
   // Preset to the store's own defaults, for a store that cannot be read at all.
-  char ssid[kSsidBufferSize] = {0};
-  int32_t netMode = 1, channel = 1, txRate = 0, powerMode = 0;
-  LoadProfileSettings(CurrentProfileName.c_str(), ssid, &netMode, &channel, &txRate, &powerMode);
+  settings::ConfigurationValues stored;
+  settings::LoadConfiguration(CurrentProfileName, &stored);
   TakeNetworkName();
-  return m_ssid != ssid || Selection(IDC_WIRELESS_MODE) != netMode || Selection(IDC_POWER_MODE) != powerMode ||
-         Selection(IDC_CHANNEL_LIST) + 1 != channel || Selection(IDC_TX_RATE_LIST) != txRate;
+  return Shown() != stored;
 }
 
 void CConfigPage::ApplyConfiguration() {
   CWaitCursor wait;
   // What the box shows now, not what the last change check saw.
   TakeNetworkName();
-  const int32_t mode = Selection(IDC_WIRELESS_MODE);
-  const int32_t power = Selection(IDC_POWER_MODE);
-  const int32_t channel = Selection(IDC_CHANNEL_LIST) + 1;
-  const int32_t rate = Selection(IDC_TX_RATE_LIST);
   if (CurrentProfileName.empty()) CurrentProfileName = "Default";
-  SaveProfileSettings(CurrentProfileName.c_str(), m_ssid.c_str(), mode, channel, rate, power);
-
-  char ssid[kSsidBufferSize] = {0};
-  m_ssid.copy(ssid, kMaxNetworkNameLength);
-  Nv().NV_SetNetworkType(mode);
-  Nv().NV_SetSSID(ssid);
-  Nv().NV_SetPowerSaveMode(power);
-  Nv().NV_SetChannel(channel);
-  const RateSetting rates = ApplyRateChoice(FindNetworkRates(m_ssid), rate);
-  Nv().NV_SetRates(rates.autoFlag, rates.rates[0], rates.rates[1], rates.rates[2], rates.rates[3]);
-  Nv().NV_Rescan();
-}
-
-RateFlags CConfigPage::FindNetworkRates(const std::string& name) {
-  std::vector<uint8_t> records(NV_SURVEY_BUFFER, 0);
-  const int32_t count = Nv().NV_SiteSurvey(records.data());
-  return SurveyRatesOf(records.data(), records.size(), count, name);
+  settings::ApplyConfiguration(CurrentProfileName, Shown());
 }
 
 CEncryptionPage* CConfigPage::EncryptionPage() const {
-  auto* main = dynamic_cast<CTarnel_UIDlg*>(GetParent());
-  auto* page = main ? dynamic_cast<CEncryptionPage*>(main->PageTable(kEncryptionPageIndex)) : nullptr;
+  auto* host = dynamic_cast<CPageHost*>(GetParent());
+  auto* page = host ? dynamic_cast<CEncryptionPage*>(host->PageTable(kEncryptionPageIndex)) : nullptr;
   return page && page->m_hWnd ? page : nullptr;
 }
 
@@ -238,13 +223,9 @@ void CConfigPage::RemoveProfile() {
   const int selected = static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0));
   const int count = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
   if (selected < 0) return;
-  const std::string name = ListBoxText(list, selected);
-  RemoveFromProfileList(name.c_str());
-  DeleteProfileName(name.c_str());
-  DeleteProfileKey(name.c_str());
+  settings::RemoveProfile(ListBoxText(list, selected));
   ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
-  const int next = selected == count - 1 ? selected - 1 : selected;
-  ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
+  ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(settings::SelectionAfterRemoval(selected, count)), 0);
   SelectProfile();
 }
 
@@ -262,14 +243,15 @@ void CConfigPage::SelectProfile() {
     }
     name = ProfileNameList[static_cast<size_t>(selected)];
   }
-  SetCurrentProfile(name.c_str());
-  CurrentProfileName = name;
+  CEncryptionPage* encryption = EncryptionPage();
+  settings::PageState pages;
+  pages.channelCount = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_CHANNEL_LIST, CB_GETCOUNT, 0, 0));
+  pages.configuration = m_loaded;
+  if (encryption) pages.keyIndex = encryption->CollectForm().keyIndex;
+  // Both halves are stored again and sent as the pages show them; then the pages show them.
+  settings::UseProfile(name, pages);
   ReloadConfiguration();
-  ApplyConfiguration();
-  if (CEncryptionPage* encryption = EncryptionPage()) {
-    encryption->ReloadEncryption();
-    encryption->ApplyEncryption();
-  }
+  if (encryption) encryption->ReloadEncryption();
 }
 
 }  // namespace tarnel

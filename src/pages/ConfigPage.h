@@ -4,12 +4,10 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
-#include <string>
 
 #include "framework/Gdi.h"
 #include "pages/BackdropPage.h"
-#include "pages/portable/NetworkRates.h"
+#include "settings/Configuration.h"
 #include "widgets/BitmapLabel.h"
 
 namespace tarnel {
@@ -25,7 +23,6 @@ class CConfigPage : public CBackdropPage {
   static constexpr UINT kRefreshDelayMs = 1;
   static constexpr UINT_PTR kCheckTimerId = 2;
   static constexpr UINT kCheckPeriodMs = 700;
-  static constexpr int kMaxNetworkNameLength = 32;
 
   CConfigPage();
   const char* GetRuntimeClassName() const override { return "CConfigPage"; }
@@ -47,8 +44,6 @@ class CConfigPage : public CBackdropPage {
   bool IsConfigurationModified();
   // Saves the controls under the current profile and pushes them to the driver.
   void ApplyConfiguration();
-  // The rate flags of the named network from a site survey; all basic when it is not in range.
-  RateFlags FindNetworkRates(const std::string& name);
   void AddProfile();
   void RemoveProfile();
   // Makes the selected profile current and applies it, both halves.
@@ -56,6 +51,8 @@ class CConfigPage : public CBackdropPage {
 
  private:
   int Selection(int comboId) const;
+  // The settings the controls show, with the network name as last taken from its box.
+  settings::ConfigurationValues Shown() const;
   void Select(int comboId, int position);
   // Takes the box's text as the network name, cut to what the driver and store take.
   void TakeNetworkName();
@@ -70,12 +67,8 @@ class CConfigPage : public CBackdropPage {
   std::array<CBitmapLabel, 6> m_labels;
 
   // The current profile's settings as last loaded; the store's defaults until then, and kept
-  // when the store cannot be read.
-  std::string m_ssid;
-  int32_t m_netMode = 1;
-  int32_t m_channel = 1;
-  int32_t m_txRate = 0;
-  int32_t m_powerMode = 0;
+  // when the store cannot be read. The name is exchanged with its box.
+  settings::ConfigurationValues m_loaded;
 };
 
 }  // namespace tarnel

@@ -1,16 +1,12 @@
 #include "pages/EncryptionPage.h"
 
 #include <cstdio>
-#include <cstring>
 
-#include "adapter/NvLibrary.h"
 #include "crypto/HexKey.h"
-#include "crypto/PassphraseKeys.h"
-#include "crypto/SecureWipe.h"
 #include "framework/WaitCursor.h"
 #include "profiles/ProfileGlobals.h"
-#include "profiles/ProfileStore.h"
 #include "resource.h"
+#include "settings/Profiles.h"
 
 namespace tarnel {
 namespace {
@@ -26,11 +22,6 @@ constexpr int kKeyEditIds[] = {IDC_KEY1, IDC_KEY2, IDC_KEY3, IDC_KEY4};
 // Editing and moving keys pass whatever the format.
 constexpr WORD kAlwaysPassingKeys[] = {VK_TAB, VK_ESCAPE, VK_BACK,  VK_END,  VK_HOME,
                                        VK_UP,  VK_DOWN,   VK_RIGHT, VK_LEFT, VK_DELETE};
-
-// Authentication mode the page always hands to the driver.
-constexpr int32_t kAuthenticationMode = 2;
-// Key length of the key calls when encryption is off (they carry no key data).
-constexpr int32_t kNoKeyLength = 5;
 
 // Selections whose keys are free text: none, the ASCII formats, and the generated formats
 // whose key edits cannot be typed in.
@@ -156,12 +147,10 @@ void CEncryptionPage::UpdateFormatControls(KeyFormat format) {
 
 void CEncryptionPage::ReloadEncryption() {
   if (!m_hWnd) return;
-  int32_t format = kKeyFormatOff;
-  int32_t keyIndex = 1;
-  std::string keys[4];
-  std::string passphrase;
-  LoadProfileEncryption(CurrentProfileName.c_str(), &format, &keyIndex, &keys[0], &keys[1], &keys[2],
-                        &keys[3], &passphrase);
+  settings::EncryptionValues stored;
+  settings::LoadEncryption(CurrentProfileName, &stored);
+  const KeyFormat format = stored.format;
+  const int32_t keyIndex = stored.keyIndex;
 
   UpdateFormatControls(format);
   // Unticked only now: a box ticked before keeps the list enabled by the step above.
@@ -178,14 +167,15 @@ void CEncryptionPage::ReloadEncryption() {
 
   // In a passphrase format the passphrase comes last and regenerates the keys shown.
   const std::array<CWnd*, 4> edits = KeyEdits();
-  for (int i = 0; i < 4; ++i) SetEditText(*edits[i], keys[i].c_str());
-  SetEditText(m_passphraseEdit, passphrase.c_str());
+  for (int i = 0; i < 4; ++i) SetEditText(*edits[i], stored.keys[i].c_str());
+  SetEditText(m_passphraseEdit, stored.passphrase.c_str());
 }
 
-EncryptionForm CEncryptionPage::CollectForm() const {
-  EncryptionForm form;
+settings::EncryptionValues CEncryptionPage::CollectForm() const {
+  settings::EncryptionValues form;
   const int selection = ListSelection();
   form.format = IsChecked(IDC_ENCRYPTION_ENABLE) && selection != CB_ERR ? selection : kKeyFormatOff;
+  form.keyIndex = -1;
   for (int i = 0; i < 4; ++i) {
     if (IsChecked(kRadioIds[i])) {
       form.keyIndex = i;
@@ -193,26 +183,18 @@ EncryptionForm CEncryptionPage::CollectForm() const {
     }
   }
   const std::array<const CWnd*, 4> edits = KeyEdits();
-  for (int i = 0; i < 4; ++i) {
-    ::GetWindowTextA(edits[i]->m_hWnd, form.keys[i], kKeyAreaSize);  // at most 259 characters
-    FillUpKeyText(form.keys[i], form.format);
-  }
+  for (int i = 0; i < 4; ++i) form.keys[i] = edits[i]->GetWindowText();
+  settings::FillUpKeys(&form);
   form.passphrase = m_passphraseEdit.GetWindowText();
   return form;
 }
 
 int CEncryptionPage::IsEncryptionModified() const {
-  int32_t format = kKeyFormatOff;
-  int32_t keyIndex = 1;
-  std::string keys[4];
-  std::string passphrase;
-  LoadProfileEncryption(CurrentProfileName.c_str(), &format, &keyIndex, &keys[0], &keys[1], &keys[2],
-                        &keys[3], &passphrase);
-  const EncryptionForm form = CollectForm();
-  if (form.format != format || form.keyIndex != keyIndex) return 1;
-  for (int i = 0; i < 4; ++i)
-    if (keys[i] != form.keys[i]) return 1;
-  return 0;
+  settings::EncryptionValues stored;
+  settings::LoadEncryption(CurrentProfileName, &stored);
+  const settings::EncryptionValues form = CollectForm();
+  if (form.format != stored.format || form.keyIndex != stored.keyIndex) return 1;
+  return form.keys != stored.keys ? 1 : 0;
 }
 
 void CEncryptionPage::OnPassphraseChange() {
@@ -226,45 +208,21 @@ void CEncryptionPage::OnPassphraseChange() {
     for (CWnd* edit : edits) edit->SetWindowText("");
     return;
   }
-  const std::array<std::string, 4> texts =
-      PassphraseKeyTexts(selection == kKeyFormat64Passphrase, passphrase.data(), passphrase.size());
+  const std::array<std::string, 4> texts = settings::PassphraseKeys(selection, passphrase);
   for (int i = 0; i < 4; ++i) edits[i]->SetWindowText(texts[i].c_str());
 }
 
 void CEncryptionPage::ApplyEncryption() {
   if (!m_hWnd) return;  // no form to apply: storing one would wipe the profile's keys
   CWaitCursor wait;
-  EncryptionForm form = CollectForm();
+  settings::EncryptionValues form = CollectForm();
   const std::array<CWnd*, 4> edits = KeyEdits();
-  for (int i = 0; i < 4; ++i) edits[i]->SetWindowText(form.keys[i]);
+  for (int i = 0; i < 4; ++i) edits[i]->SetWindowText(form.keys[i].c_str());
   if (form.keyIndex == -1) {
     form.keyIndex = 0;
     SetChecked(IDC_KEY1_RADIO, true);
   }
-  SaveProfileEncryption(CurrentProfileName.c_str(), form.format, form.keyIndex, form.keys[0], form.keys[1],
-                        form.keys[2], form.keys[3], form.passphrase.c_str());
-
-  const NvFunctions& nv = Nv();
-  PrivacySetting privacy = {0, 0};
-  if (PrivacyForFormat(form.format, &privacy)) nv.NV_SetPrivacy(privacy.mode, privacy.key_size);
-  nv.NV_SetAuthenticaionMode(kAuthenticationMode);
-  nv.NV_SetDefaultKeyID(form.keyIndex);
-
-  if (IsHexKeyFormat(form.format)) {
-    for (char* area : form.keys) {
-      const std::size_t length = std::strlen(area);
-      // The decoder's area is reused by the next call: take the bytes out now.
-      std::memcpy(area, HexTextToBytes(area, length), length);
-    }
-  }
-  const int32_t keyLength = KeyByteLength(form.format);
-  for (int32_t slot = 0; slot < 4; ++slot) {
-    if (keyLength > 0)
-      nv.NV_SetWEPKey(slot, keyLength, reinterpret_cast<const uint8_t*>(form.keys[slot]));
-    else
-      nv.NV_SetWEPKey(slot, kNoKeyLength, nullptr);
-  }
-  SecureWipe(form.keys, sizeof(form.keys));
+  settings::ApplyEncryption(CurrentProfileName, form);
 }
 
 void CEncryptionPage::OnFormatChosen() {
@@ -331,11 +289,7 @@ BOOL CEncryptionPage::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void CEncryptionPage::OnTimerReload() {
   CWaitCursor wait;
-  char name[kProfileNameBufferSize] = {};
-  CurrentProfileName.copy(name, sizeof(name) - 1);
-  GetCurrentProfile(name);
-  name[sizeof(name) - 1] = '\0';
-  CurrentProfileName = name;
+  settings::ReloadCurrentProfileName();
   ReloadEncryption();
   KillTimer(kReloadTimerId);
 }

@@ -4,23 +4,13 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
-#include <string>
 
-#include "crypto/KeyFormat.h"
 #include "framework/Gdi.h"
 #include "pages/BackdropPage.h"
+#include "settings/Encryption.h"
 #include "widgets/BitmapLabel.h"
 
 namespace tarnel {
-
-// What the page holds, as Apply and the change check read it.
-struct EncryptionForm {
-  KeyFormat format = kKeyFormatOff;
-  int32_t keyIndex = -1;                         // 0 to 3, -1 when no radio button is ticked
-  char keys[4][kKeyAreaSize] = {};               // filled up to the format's key text length
-  std::string passphrase;
-};
 
 class CEncryptionPage : public CBackdropPage {
  public:
@@ -41,7 +31,9 @@ class CEncryptionPage : public CBackdropPage {
   // The configuration page calls it after adding or selecting a profile.
   void ApplyEncryption();
 
-  EncryptionForm CollectForm() const;
+  // What the page holds, as Apply and the change check read it: keys filled up to the format's
+  // length, key index -1 when no radio button is ticked.
+  settings::EncryptionValues CollectForm() const;
   // 1 when the page differs from the stored profile (the passphrase is not compared), else 0.
   int IsEncryptionModified() const;
   // Enables, disables, clears and limits the controls for a format.

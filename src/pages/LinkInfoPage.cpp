@@ -6,10 +6,9 @@
 
 #include "adapter/NvLibrary.h"
 #include "adapter/portable/MacAddress.h"
-#include "app/Messages.h"
-#include "app/TarnelDlg.h"
-#include "app/portable/LinkTexts.h"
+#include "pages/portable/LinkTexts.h"
 #include "resource.h"
+#include "widgets/PageHost.h"
 
 namespace tarnel {
 
@@ -76,7 +75,7 @@ void CLinkInfoPage::OnTimer(UINT_PTR id) {
 
 void CLinkInfoPage::OnAdapterGone() {
   HWND parent = ::GetParent(m_hWnd);
-  auto* main = dynamic_cast<CTarnel_UIDlg*>(CWnd::FromHandle(parent));
+  auto* main = dynamic_cast<CPageHost*>(CWnd::FromHandle(parent));
   ::ShowWindow(parent, SW_HIDE);
   if (main)
     main->StopPageTimers();  // this page's timer too: the ticks end here

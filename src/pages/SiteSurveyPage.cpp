@@ -4,23 +4,14 @@
 
 #include <cstring>
 
-#include "adapter/NvLibrary.h"
 #include "framework/WaitCursor.h"
 #include "pages/portable/SurveyRecord.h"
 #include "profiles/ProfileGlobals.h"
-#include "profiles/ProfileStore.h"
 #include "resource.h"
 #include "widgets/PageHost.h"
 
 namespace tarnel {
-
-static_assert(sizeof(std::array<SiteSurveyEntry, NV_SURVEY_MAX_ENTRIES>) == NV_SURVEY_BUFFER,
-              "the survey buffer is the library's 13000 bytes");
-
 namespace {
-
-// The profile's SSID buffer on a join: larger than any name the store keeps.
-constexpr size_t kJoinSsidBuffer = 260;
 
 void SetItemText(HWND list, int row, int column, const std::string& text) {
   LVITEMA item = {};
@@ -115,9 +106,7 @@ void CSiteSurveyPage::RunSiteSurvey() {
   m_surveyCount = 0;
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 
-  std::memset(m_survey.data(), 0, NV_SURVEY_BUFFER);
-  const int32_t reported = Nv().NV_SiteSurvey(reinterpret_cast<uint8_t*>(m_survey.data()));
-  m_surveyCount = SurveyRecordCount(reported);
+  m_surveyCount = settings::RunSurvey(&m_survey);
   // Filled without drawing: a shown list would otherwise redraw its scroll bar at every row.
   ::SendMessageA(List(), WM_SETREDRAW, FALSE, 0);
   for (int i = 0; i < m_surveyCount; ++i) AddSurveyRow(m_survey[i], i);
@@ -143,21 +132,7 @@ void CSiteSurveyPage::AddSurveyRow(const SiteSurveyEntry& record, int row) {
 // nothing: the buffer past the last record holds zeros, not a network.
 void CSiteSurveyPage::JoinNetwork(int row) {
   if (row < 0 || row >= m_surveyCount) return;
-  const SiteSurveyEntry& record = m_survey[row];
-
-  char ssid[kJoinSsidBuffer] = {};
-  int32_t netMode = 0, channel = 0, txRate = 0, powerMode = 0;
-  const char* profile = CurrentProfileName.c_str();
-  LoadProfileSettings(profile, ssid, &netMode, &channel, &txRate, &powerMode);
-  const std::string joined = SurveySsid(record);
-  std::memset(ssid, 0, sizeof(ssid));
-  std::memcpy(ssid, joined.data(), joined.size());
-  netMode = record.networkType;
-  SaveProfileSettings(profile, ssid, netMode, channel, txRate, powerMode);
-
-  Nv().NV_SetNetworkType(record.networkType);
-  Nv().NV_SetSSID(ssid);
-  Nv().NV_Rescan();
+  settings::JoinNetwork(CurrentProfileName, m_survey[row]);
   if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->SelectPage(0);
 }
 

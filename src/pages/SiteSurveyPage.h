@@ -1,12 +1,10 @@
 // The "SiteSurvey" page: the networks in range, one row each; a double-click joins one.
 #pragma once
 
-#include <array>
-
-#include "adapter/NvApi.h"
 #include "framework/Gdi.h"
 #include "pages/BackdropPage.h"
 #include "pages/ImageList.h"
+#include "settings/Survey.h"
 #include "widgets/BitmapLabel.h"
 
 namespace tarnel {
@@ -43,8 +41,8 @@ class CSiteSurveyPage : public CBackdropPage {
   void InsertColumns();
   void AddSurveyRow(const SiteSurveyEntry& record, int row);
 
-  // The library writes up to 260 records back to back; joins read them by row.
-  std::array<SiteSurveyEntry, NV_SURVEY_MAX_ENTRIES> m_survey;
+  // The last survey: joins read its records by row.
+  settings::SurveyBuffer m_survey;
   int m_surveyCount = 0;
   ImageList m_icons;  // lent to the list view as its small-icon list
   GdiObject m_labelBitmap;  // bitmap 117 behind "Available Network"

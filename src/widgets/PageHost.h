@@ -1,17 +1,31 @@
-// What the main window offers to its tab labels and pages.
+// What the main window offers to its tab labels and pages. Pages reach the main window only
+// through this.
 #pragma once
 
 #include "framework/Dialog.h"
 
 namespace tarnel {
 
+// Posted by the link information page after every refresh: signal strength in the high word
+// of wParam, link quality in the low word, 0 for no link.
+constexpr UINT WM_LINK_STATUS = WM_USER + 0x36;  // 0x436
+
 class CPageHost : public CDialog {
  public:
   using CDialog::CDialog;
+
+  // The library is initialised and the adapter usable. The link information page clears it
+  // when it finds the adapter unplugged.
+  BOOL AdapterReady = FALSE;
+
   // Number of created pages (1 or 4; 0 before creation).
   virtual int PageCount() const = 0;
+  // Page i (0 link information, 1 configuration, 2 encryption, 3 site survey), or null.
+  virtual CPropertyPage* PageTable(int) const { return nullptr; }
   // Brings page k to the front.
   virtual void SelectPage(int k) = 0;
+  // Stops timer i + 1 on every page i.
+  virtual void StopPageTimers() {}
 };
 
 }  // namespace tarnel

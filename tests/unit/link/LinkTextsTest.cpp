@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/portable/LinkTexts.h"
+#include "pages/portable/LinkTexts.h"
 
 namespace tarnel {
 namespace {

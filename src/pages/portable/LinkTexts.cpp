@@ -1,4 +1,4 @@
-#include "app/portable/LinkTexts.h"
+#include "pages/portable/LinkTexts.h"
 
 #include <cstdio>
 

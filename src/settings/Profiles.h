@@ -1,0 +1,38 @@
+// Which profile is current, switching to another and removing one. A switch applies both halves
+// of the profile exactly as the pages would after the user picked it from the list.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "settings/Configuration.h"
+
+namespace tarnel::settings {
+
+// What the pages hold when a switch starts: their settings stay where the store cannot be read,
+// and their default key where a stored one has no radio button.
+struct PageState {
+  int channelCount = 0;  // entries of the channel list
+  ConfigurationValues configuration;
+  int32_t keyIndex = -1;
+};
+
+// CurrentProfileName from the registry's current-profile record; kept when it cannot be read.
+void ReloadCurrentProfileName();
+
+// Records name as current, in the registry and for the pages.
+void MakeCurrentProfile(const std::string& name);
+
+// Makes name current, then applies its network settings and its encryption as the pages show
+// them: both are stored again and sent to the driver.
+void UseProfile(const std::string& name, const PageState& pages);
+
+// Takes name out of the list and deletes its stored settings. The current-profile record moves
+// to a neighbour first.
+void RemoveProfile(const std::string& name);
+
+// The list entry selected after entry `removed` of `count` is deleted: the one that moved into
+// its place, or the one before it when it was the last; -1 when the list is empty.
+int SelectionAfterRemoval(int removed, int count);
+
+}  // namespace tarnel::settings

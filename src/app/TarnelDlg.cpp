@@ -60,19 +60,72 @@ BOOL CTarnel_UIDlg::OnInitDialog() {
   m_trayIcon.AddTrayIcon(CTrayIcon::kIconId, IDI_TRAY_NOLINK, LoadStringResource(IDS_TITLE).c_str());
   AdapterReady = TRUE;
   SetTimer(kModeTimerId, kModeTimerPeriodMs);
-  FocusFirstControl();
+  FocusFirstControl(m_hWnd);
   return FALSE;
 }
 
-// The dialog manager would select the whole text of the first control, the version panel's
-// read-only driver text, scrolled to its end; it opens showing its beginning instead.
-void CTarnel_UIDlg::FocusFirstControl() {
-  HWND first = ::GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
-  if (!first) return;
+// The dialog manager would select the whole text of the first control (at start-up the version
+// panel's read-only driver text, scrolled to its end); an edit shows its beginning instead.
+void CTarnel_UIDlg::FocusFirstControl(HWND parent) {
+  HWND first = ::GetNextDlgTabItem(parent, nullptr, FALSE);
+  if (!first || !::IsChild(parent, first)) return;
   ::SetFocus(first);
   char className[16] = {};
   ::GetClassNameA(first, className, sizeof(className));
   if (::lstrcmpiA(className, "Edit") == 0) ::SendMessageA(first, EM_SETSEL, 0, 0);
+}
+
+void CTarnel_UIDlg::StepPage(int step) {
+  // With one page, while the system's own wireless configuration runs the adapter, there is
+  // nowhere to go.
+  if (m_pageCount < 2 || m_currentPage < 0) return;
+  const int k = (m_currentPage + step + m_pageCount) % m_pageCount;
+  SelectPage(k);
+  FocusFirstControl(m_pageTable[k]->m_hWnd);
+}
+
+BOOL CTarnel_UIDlg::PreTranslateShortcut(MSG* msg) {
+  if (msg->message != WM_KEYDOWN || ::GetKeyState(VK_CONTROL) >= 0) return FALSE;
+  const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+  switch (msg->wParam) {
+    case VK_TAB:
+      StepPage(shift ? -1 : 1);
+      return TRUE;
+    case VK_NEXT:
+      StepPage(1);
+      return TRUE;
+    case VK_PRIOR:
+      StepPage(-1);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+BOOL CTarnel_UIDlg::PreTranslateMessage(MSG* msg) {
+  // Reached only by keys that the pages' own filters let through.
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && OnEnterKey(*msg)) return TRUE;
+  return CPageHost::PreTranslateMessage(msg);
+}
+
+bool CTarnel_UIDlg::OnEnterKey(const MSG& msg) {
+  // A dropped-down list closes on Enter, as everywhere.
+  MSG copy = msg;
+  const LRESULT wants = ::SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy));
+  if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  // Enter on a focused push button presses that button.
+  if (wants & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
+    if (::IsWindowEnabled(msg.hwnd))
+      ::SendMessageA(::GetParent(msg.hwnd), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(msg.hwnd), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(msg.hwnd));
+    return true;
+  }
+  OnOK();
+  return true;
+}
+
+void CTarnel_UIDlg::OnOK() {
+  if (CPropertyPage* page = PageTable(m_currentPage)) page->OnOK();
 }
 
 void CTarnel_UIDlg::OnDestroy() {
@@ -203,6 +256,8 @@ void CTarnel_UIDlg::RebuildPages(bool xpConfig) {
     }
   }
   SelectPage(m_currentPage);  // page 0: marks its tab selected
+  // The focus went with the old pages: a keyboard user goes on from the page in front.
+  if (!::GetFocus() && ::GetActiveWindow() == m_hWnd) FocusFirstControl(m_pageTable[m_currentPage]->m_hWnd);
 }
 
 void CTarnel_UIDlg::RestoreMainWindow() {

@@ -47,6 +47,11 @@ class CTarnel_UIDlg : public CPageHost {
   CTrayIcon& TrayIcon() { return m_trayIcon; }
 
   BOOL OnInitDialog() override;
+  // Enter never ends the program: the page in front carries out its default command.
+  void OnOK() override;
+  // Ctrl+Tab, Ctrl+PageDown: next page; Ctrl+Shift+Tab, Ctrl+PageUp: previous page.
+  BOOL PreTranslateShortcut(MSG* msg) override;
+  BOOL PreTranslateMessage(MSG* msg) override;
   void DoDataExchange(CDataExchange* dx) override;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -58,7 +63,13 @@ class CTarnel_UIDlg : public CPageHost {
   void OnLinkStatus(WPARAM status, LPARAM);
 
  private:
-  void FocusFirstControl();
+  // Focus on the first control of parent that takes keyboard focus, if it has one.
+  void FocusFirstControl(HWND parent);
+  // Shows the page step places away from the one in front, wrapping around, as a click on its
+  // tab would, and gives it the focus.
+  void StepPage(int step);
+  // Enter that no page filter took and no control wants for itself; true when handled here.
+  bool OnEnterKey(const MSG& msg);
   void OnPowerBroadcast(WPARAM event);
   void OnDeviceChangeNt();
   // Returns true when the notice is about another device node and must go no further.

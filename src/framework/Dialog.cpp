@@ -84,6 +84,7 @@ INT_PTR CDialog::DoModal() {
 }
 
 void CDialog::PumpMessage(MSG& msg) {
+  if (PreTranslateShortcut(&msg)) return;
   if (RunPreTranslate(msg)) return;
   if (m_hWnd && ::IsDialogMessageA(m_hWnd, &msg)) return;
   ::TranslateMessage(&msg);
@@ -108,6 +109,10 @@ void CDialog::EndDialog(INT_PTR result) {
 BOOL CDialog::OnInitDialog() {
   UpdateData(FALSE);
   return TRUE;
+}
+
+void CDialog::PressButton(int id) {
+  ::SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(id)));
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {

@@ -41,12 +41,17 @@ class CDialog : public CWnd {
   virtual void OnCancel() { EndDialog(IDCANCEL); }
   virtual void DoDataExchange(CDataExchange*) {}
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
+  // Clicks button id as the user would: its command reaches this dialog.
+  void PressButton(int id);
 
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
   // Runs one message through pre-translation, the dialog manager and dispatch.
   void PumpMessage(MSG& msg);
+  // Keys the modal dialog acts on wherever the focus is: looked at before any window's own
+  // pre-translation, so no control's key filter can swallow them. True when taken.
+  virtual BOOL PreTranslateShortcut(MSG*) { return FALSE; }
 
  protected:
   UINT m_templateId;
@@ -71,7 +76,8 @@ class CPropertyPage : public CDialog {
 
   BOOL Create(CWnd* parent);
   BOOL OnInitDialog() override;
-  // Enter and Escape never end a page.
+  // Enter: the page's default command, none unless the page has one. Neither Enter nor Escape
+  // ends a page.
   void OnOK() override {}
   void OnCancel() override {}
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "adapter/NvLibrary.h"
+#include "framework/KeepFocus.h"
 #include "framework/WaitCursor.h"
 #include "pages/EncryptionPage.h"
 #include "pages/portable/ChannelPlan.h"
@@ -70,12 +71,9 @@ void CConfigPage::OnTimer(UINT_PTR id) {
     case kRefreshTimerId:
       RefreshProfileList();
       return;
-    case kCheckTimerId: {
-      const BOOL modified = IsConfigurationModified() ? TRUE : FALSE;
-      ::EnableWindow(GetDlgItem(IDC_CONFIG_APPLY), modified);
-      ::EnableWindow(GetDlgItem(IDC_CONFIG_CANCEL), modified);
+    case kCheckTimerId:
+      UpdateChangeButtons();
       return;
-    }
     default:
       CBackdropPage::OnTimer(id);
   }
@@ -107,6 +105,20 @@ BOOL CConfigPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   return CBackdropPage::OnCommand(wParam, lParam);
+}
+
+void CConfigPage::UpdateChangeButtons() {
+  KeepFocus focus;
+  const BOOL modified = IsConfigurationModified() ? TRUE : FALSE;
+  ::EnableWindow(GetDlgItem(IDC_CONFIG_APPLY), modified);
+  ::EnableWindow(GetDlgItem(IDC_CONFIG_CANCEL), modified);
+}
+
+void CConfigPage::OnOK() {
+  if (SameWindow(::GetFocus(), GetDlgItem(IDC_PROFILE_NAME))) return PressButton(IDC_PROFILE_ADD);
+  // What was typed since the last check counts: the buttons are brought up to date first.
+  UpdateChangeButtons();
+  if (::IsWindowEnabled(GetDlgItem(IDC_CONFIG_APPLY))) PressButton(IDC_CONFIG_APPLY);
 }
 
 int CConfigPage::Selection(int comboId) const {

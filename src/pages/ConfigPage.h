@@ -33,6 +33,8 @@ class CConfigPage : public CBackdropPage {
   void OnTimer(UINT_PTR id) override;
   void OnShowWindow(BOOL show, UINT status) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // Enter: "Add" from the profile-name box, elsewhere "Apply" when there is something to apply.
+  void OnOK() override;
 
   // Replaces the template's channel entries by those of the driver's channel plan.
   void FillChannelList();
@@ -42,6 +44,8 @@ class CConfigPage : public CBackdropPage {
   void ReloadConfiguration();
   // True while the controls differ from the stored current profile.
   bool IsConfigurationModified();
+  // The change check: "Apply" and "Cancel" enabled only while the controls differ from the store.
+  void UpdateChangeButtons();
   // Saves the controls under the current profile and pushes them to the driver.
   void ApplyConfiguration();
   void AddProfile();

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "crypto/HexKey.h"
+#include "framework/KeepFocus.h"
 #include "framework/WaitCursor.h"
 #include "profiles/ProfileGlobals.h"
 #include "resource.h"
@@ -119,6 +120,7 @@ void CEncryptionPage::SetEditText(CWnd& edit, const char* text) {
 }
 
 void CEncryptionPage::UpdateFormatControls(KeyFormat format) {
+  KeepFocus focus;  // the format list, chosen from the keyboard, keeps it
   const int length = KeyTextLength(format);
   for (int id : kFormatControlIds) EnableControl(id, false);
   // Each of these runs its change event: the passphrase's with the selection as it is now.
@@ -297,9 +299,20 @@ void CEncryptionPage::OnTimerReload() {
 void CEncryptionPage::OnTimerPoll() {
   for (CWnd* edit : KeyEdits()) UnmaskIfEmpty(*edit);
   UnmaskIfEmpty(m_passphraseEdit);
+  UpdateChangeButtons();
+}
+
+void CEncryptionPage::UpdateChangeButtons() {
+  KeepFocus focus;
   const BOOL modified = IsEncryptionModified() ? TRUE : FALSE;
   EnableControl(IDC_ENCRYPTION_APPLY, modified);
   EnableControl(IDC_ENCRYPTION_CANCEL, modified);
+}
+
+void CEncryptionPage::OnOK() {
+  // What was typed since the last check counts: the buttons are brought up to date first.
+  UpdateChangeButtons();
+  if (::IsWindowEnabled(GetDlgItem(IDC_ENCRYPTION_APPLY))) PressButton(IDC_ENCRYPTION_APPLY);
 }
 
 void CEncryptionPage::OnTimer(UINT_PTR id) {

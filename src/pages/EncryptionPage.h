@@ -46,6 +46,8 @@ class CEncryptionPage : public CBackdropPage {
   BOOL OnSetActive() override;
   BOOL PreTranslateMessage(MSG* msg) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // Enter: "Apply" when there is something to apply.
+  void OnOK() override;
   void OnTimer(UINT_PTR id) override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlColorMsg) override;
   void OnShowWindow(BOOL show, UINT status) override;
@@ -66,6 +68,8 @@ class CEncryptionPage : public CBackdropPage {
   static void SetEditText(CWnd& edit, const char* text);
   void OnTimerReload();
   void OnTimerPoll();
+  // "Apply" and "Cancel" enabled only while the page differs from the store.
+  void UpdateChangeButtons();
   // The check box or the list changed: the controls follow the format the page now shows.
   void OnFormatChosen();
   // True when a key press may go on to its control.

@@ -99,6 +99,12 @@ BOOL CSiteSurveyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   return CBackdropPage::OnNotify(wParam, lParam, result);
 }
 
+void CSiteSurveyPage::OnOK() {
+  if (!SameWindow(::GetFocus(), List())) return;
+  const int row = static_cast<int>(::SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  JoinNetwork(row);  // no row: nothing
+}
+
 void CSiteSurveyPage::RunSiteSurvey() {
   CWaitCursor wait;
   // The scan blocks the window: what shows meanwhile is the emptied list.

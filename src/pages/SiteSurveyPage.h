@@ -24,6 +24,8 @@ class CSiteSurveyPage : public CBackdropPage {
   void OnTimer(UINT_PTR id) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  // Enter on the list's focused row joins that network, as a double-click on it does.
+  void OnOK() override;
   void OnDestroy() override;
 
   // Empties the list, asks the library for the networks in range and lists them.

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cctype>
+
 #include <vector>
 
 #include "resource.h"
@@ -167,6 +169,34 @@ bool CloseOpenMenu() {
     WaitFor([&] { return !::IsWindowVisible(menu); }, 1000);
   }
   return true;
+}
+
+void PressKeys(std::initializer_list<WORD> chord) {
+  std::vector<INPUT> inputs;
+  for (WORD key : chord) {
+    INPUT down = {};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = key;
+    inputs.push_back(down);
+  }
+  for (auto key = chord.end(); key != chord.begin();) {
+    INPUT up = {};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *--key;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(up);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TypeText(const std::string& text) {
+  for (char c : text) PressKeys({static_cast<WORD>(::toupper(static_cast<unsigned char>(c)))});
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 }  // namespace tarnel::test

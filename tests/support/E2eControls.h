@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -61,5 +62,13 @@ int TrayIconCount();
 
 // Closes a pop-up menu of another process if one is open; true when one was found.
 bool CloseOpenMenu();
+
+// Keyboard input as a user's, through the platform's input queue to the focus of the window in
+// front: the keys of a chord go down in order and come up in reverse (PressKeys({VK_CONTROL,
+// VK_TAB}) is Ctrl+Tab). TypeText types lower-case letters, digits and blanks.
+void PressKeys(std::initializer_list<WORD> chord);
+void TypeText(const std::string& text);
+// The window that has the keyboard focus in window's thread.
+HWND FocusOf(HWND window);
 
 }  // namespace tarnel::test

@@ -53,6 +53,7 @@ TEST_F(Keyboard, EnterAppliesAddsOrJoinsAndNeverEndsTheProgram) {
   Sim().ClearLog();
   TypeText("harbour");
   ASSERT_GE(WaitFor([&] { return ControlText(config, IDC_SSID) == "harbour"; }, 1500), 0);
+  SaveShot("keyboard-configuration", Main());
   PressKeys({VK_RETURN});
   ASSERT_GE(WaitFor([&] { return SettingCalls().size() == 7; }, 2000), 0) << "Apply pressed";
   EXPECT_EQ("NV_SetSSID(harbour)", SettingCalls()[1]);
@@ -112,6 +113,7 @@ TEST_F(Keyboard, EnterAppliesAddsOrJoinsAndNeverEndsTheProgram) {
   PressKeys({VK_DOWN});
   PressKeys({VK_DOWN});
   ASSERT_GE(WaitFor([&] { return FocusedRow(survey) >= 1; }, 1500), 0);
+  SaveShot("keyboard-site-survey", Main());
   EXPECT_EQ(Calls{}, SettingCalls());
   const std::string ssid = list.Text(FocusedRow(survey), 1);
   PressKeys({VK_RETURN});

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "AdapterDevice.h"
+#include "PlatformNotice.h"
 #include "SimAdapter.h"
 #include "SimDefaults.h"
 
@@ -30,7 +31,7 @@ const char kUsage[] =
     "  join <ssid>                   look for a network as after NV_SetSSID + NV_Rescan\n"
     "  signal <signal> <quality>     freeze the figures (percent)\n"
     "  signal moving                 let them move again\n"
-    "  radio on|off | unplug on|off | xpconfig on|off\n"
+    "  radio on|off | xpconfig on|off\n"
     "  init on|off                   what NV_Initialize answers\n"
     "  plan <0..6> | channel <n>\n"
     "  mac <text> | driver <text>\n"
@@ -43,9 +44,26 @@ const char kUsage[] =
     "  devnode fails on|off\n"
     "  log | log clear | log polling on|off\n"
     "  counters                      calls of each NV_ function\n"
-    "  adapter add [<driver key>]    register the adapter as a present network device\n"
-    "                                (driver key default {4D36E972-E325-11CE-BFC1-08002BE10318}\\0001)\n"
-    "  adapter remove                remove it again (looks like an unplug to the utility)\n";
+    "\n"
+    "The platform's notices, which the utility acts on; each goes to every top-level window:\n"
+    "  unplug on|off                 the driver reports the card gone or back, then a device-change\n"
+    "                                notice. On: the utility hides its window and stops the library\n"
+    "                                (its link page may see the card gone first). Off: it starts\n"
+    "                                the library again and shows its window\n"
+    "  adapter remove                the card taken out: reported gone, its network device removed,\n"
+    "                                then a device-change notice. To the utility an unplug\n"
+    "  adapter add [<driver key>]    the card put in: its network device registered (driver key\n"
+    "                                default {4D36E972-E325-11CE-BFC1-08002BE10318}\\0001), reported\n"
+    "                                back, then a device-change notice. To the utility a replug\n"
+    "  notice                        a device-change notice alone: with the card in and well, the\n"
+    "                                utility only initialises the library again\n"
+    "  power suspend                 the suspend notice: the utility hides its window and stops\n"
+    "                                the library\n"
+    "  power resume                  the notices of a resume the user caused (automatic, then from\n"
+    "                                suspend): the utility starts the library, shows its window\n"
+    "A device-change notice is WM_DEVICECHANGE with DBT_DEVNODES_CHANGED, a power notice\n"
+    "WM_POWERBROADCAST. The tool waits up to 3 s in all for the windows to handle one (the utility\n"
+    "takes about 1 s over a device change), but not for a window that took no message for 5 s.\n";
 
 class Args {
  public:
@@ -383,16 +401,53 @@ bool CmdCounters(SimClient& c, const Args&, std::ostream& out) {
   return true;
 }
 
-bool CmdAdapter(SimClient&, const Args& args, std::ostream& out) {
+void PrintReach(std::ostream& out, const char* notice, const NoticeReach& reach) {
+  out << notice << ": " << reach.answered << " top-level window(s) answered";
+  if (reach.silent) out << ", " << reach.silent << " did not answer yet (hung or busy; they get it later)";
+  out << "\n";
+}
+
+// What the platform sends once a device came or went.
+bool DeviceChanged(std::ostream& out) {
+  PrintReach(out, "device-change notice", SendDeviceChangeNotice());
+  return true;
+}
+
+bool CmdNotice(SimClient&, const Args&, std::ostream& out) { return DeviceChanged(out); }
+
+bool CmdUnplug(SimClient& c, const Args& a, std::ostream& out) {
+  bool on = false;
+  if (!a.Flag(1, &on)) return false;
+  c.SetUnplugged(on);
+  return DeviceChanged(out);
+}
+
+// A card taken out is reported gone by its driver before its device goes; one put in has its
+// device before the driver reports it back.
+bool CmdAdapter(SimClient& c, const Args& args, std::ostream& out) {
   if (args.Word(1) == "remove") {
+    c.SetUnplugged(true);
     out << RemoveAdapterDevices(kAdapterDescription) << " adapter device(s) removed\n";
-    return true;
+    return DeviceChanged(out);
   }
-  if (args.Word(1) != "add") return false;
+  if (args.Word(1) != "add") return args.Fail(1);
   const std::string key = args.Count() > 2 ? args.Word(2) : std::string(kNetClassKey) + "\\0001";
   RemoveAdapterDevices(kAdapterDescription);  // one adapter, whatever an earlier run left
-  if (!RegisterAdapterDevice(kAdapterDescription, key, kAdapterHardwareId)) return false;
+  if (!RegisterAdapterDevice(kAdapterDescription, key, kAdapterHardwareId)) return args.Fail(2);
+  c.SetUnplugged(false);
   out << "adapter registered, driver key " << key << "\n";
+  return DeviceChanged(out);
+}
+
+bool CmdPower(SimClient&, const Args& a, std::ostream& out) {
+  if (a.Word(1) == "suspend") {
+    PrintReach(out, "suspend notice", SendPowerNotice(PBT_APMSUSPEND));
+    return true;
+  }
+  if (a.Word(1) != "resume") return a.Fail(1);
+  // A resume the user caused: the platform sends the automatic one first.
+  PrintReach(out, "automatic resume notice", SendPowerNotice(PBT_APMRESUMEAUTOMATIC));
+  PrintReach(out, "resume notice", SendPowerNotice(PBT_APMRESUMESUSPEND));
   return true;
 }
 
@@ -412,7 +467,7 @@ const Command kCommands[] = {
     {"join", 2, CmdJoin},
     {"signal", 2, CmdSignal},
     {"radio", 2, CmdRadio},
-    {"unplug", 2, CmdFlag<&SimClient::SetUnplugged>},
+    {"unplug", 2, CmdUnplug},
     {"xpconfig", 2, CmdFlag<&SimClient::SetXpConfig>},
     {"init", 2, CmdFlag<&SimClient::SetInitializeAnswer>},
     {"plan", 2, CmdNumber<&SimClient::SetChannelPlan>},
@@ -426,6 +481,8 @@ const Command kCommands[] = {
     {"log", 1, CmdLog},
     {"counters", 1, CmdCounters},
     {"adapter", 2, CmdAdapter},
+    {"notice", 1, CmdNotice},
+    {"power", 2, CmdPower},
 };
 
 }  // namespace

@@ -23,12 +23,14 @@ std::vector<std::vector<std::string>> SplitCommands(int argc, char** argv) {
   return commands;
 }
 
-// Commands that only print: they need no holder for their effect to last.
-bool OnlyReads(const std::vector<std::string>& words) {
+// Commands that only print, send notices or change the device set (kept in the registry): they
+// need no holder for their effect to last. The unplug flag "adapter" also sets matters only to a
+// running utility, which holds the state.
+bool NeedsNoHolder(const std::vector<std::string>& words) {
   const std::string& name = words.front();
   const std::string sub = words.size() > 1 ? words[1] : "";
-  return name == "show" || name == "adapter" || name == "counters" || (name == "log" && sub.empty()) ||
-         (name == "net" && sub == "list");
+  return name == "show" || name == "adapter" || name == "counters" || name == "notice" ||
+         name == "power" || (name == "log" && sub.empty()) || (name == "net" && sub == "list");
 }
 
 [[noreturn]] void Hold() {
@@ -60,7 +62,7 @@ int main(int argc, char** argv) {
     }
     const int rc = tarnel::sim::RunSimCommand(client, words, std::cout, std::cerr);
     if (rc != 0) return rc;
-    changed |= !OnlyReads(words);
+    changed |= !NeedsNoHolder(words);
   }
   if (hold) Hold();
   if (changed && client.Created()) {

@@ -39,7 +39,8 @@ std::vector<HWND> MainWindows(DWORD processId) {
 
 int CountMainWindows(DWORD processId) { return static_cast<int>(MainWindows(processId).size()); }
 
-AppProcess::AppProcess(const std::string& exePath) : m_exePath(exePath) {}
+AppProcess::AppProcess(const std::string& exePath, const std::string& arguments)
+    : m_exePath(exePath), m_arguments(arguments) {}
 
 AppProcess::~AppProcess() {
   Kill();
@@ -50,7 +51,7 @@ AppProcess::~AppProcess() {
 bool AppProcess::Start() {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
-  std::string commandLine = "\"" + m_exePath + "\"";
+  std::string commandLine = "\"" + m_exePath + "\"" + (m_arguments.empty() ? "" : " " + m_arguments);
   std::string folder = m_exePath.substr(0, m_exePath.find_last_of("\\/") + 1);
   return ::CreateProcessA(m_exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                           folder.c_str(), &startup, &m_info) != 0;

@@ -1,5 +1,6 @@
-// The real utility as a separate process, for end-to-end tests: started from the test
-// program's own folder (or another), found by its window caption, ended on scope exit.
+// The real utility (or another built program, with arguments) as a separate process, for
+// end-to-end tests: started from the test program's own folder (or another), found by its window
+// caption, ended on scope exit.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +19,8 @@ int CountMainWindows(DWORD processId = 0);
 
 class AppProcess {
  public:
-  explicit AppProcess(const std::string& exePath = ProgramFolder() + "Tarnel_UI.exe");
+  explicit AppProcess(const std::string& exePath = ProgramFolder() + "Tarnel_UI.exe",
+                      const std::string& arguments = "");
   ~AppProcess();
   AppProcess(const AppProcess&) = delete;
   AppProcess& operator=(const AppProcess&) = delete;
@@ -36,6 +38,7 @@ class AppProcess {
 
  private:
   std::string m_exePath;
+  std::string m_arguments;
   PROCESS_INFORMATION m_info = {};
 };
 

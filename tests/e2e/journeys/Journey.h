@@ -25,6 +25,7 @@ constexpr DWORD kLinkTickWait = 2000;   // link page, 300 ms
 constexpr DWORD kCheckWait = 2500;      // Apply/Cancel checks, 700 and 800 ms
 constexpr DWORD kRebuildWait = 2500;    // main window's mode watch, 500 ms
 constexpr DWORD kSurveyWait = 2500;     // one survey 500 ms after activation
+constexpr DWORD kToolWait = 15000;      // the control tool waits up to 3 s a notice
 
 class Journey : public testing::Test {
  protected:
@@ -41,6 +42,12 @@ class Journey : public testing::Test {
   sim::SimClient& Sim() { return session.Sim(); }
   const StoredProfiles& Stored() const { return session.Stored(); }
   uint32_t Count(sim::NvCall call) { return Sim().CallCount(call); }
+
+  // Runs the control tool to its end, as a user at a prompt would; true when it succeeded.
+  bool Nvksim(const std::string& arguments) {
+    AppProcess tool(ProgramFolder() + "nvksim.exe", arguments);
+    return tool.Start() && tool.WaitForExit(kToolWait) && tool.ExitCode() == 0;
+  }
 
   // The setting calls the adapter logged since the last ClearLog (polling calls left out).
   Calls SettingCalls() { return Sim().ReadLog(); }

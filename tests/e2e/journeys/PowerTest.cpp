@@ -28,11 +28,16 @@ class Power : public Journey {
     SendTrayMouse(Main(), WM_LBUTTONDBLCLK);
     EXPECT_FALSE(Shown()) << "the icon ignores the mouse";
   }
-  // The window back and the link page refreshing.
-  void ExpectTakenUp() {
+  // The window back and the link page refreshing: it shows a signal it has not shown before.
+  void ExpectTakenUp(int signal = 57) {
     EXPECT_TRUE(Shown());
-    Sim().SetSignal(57, 43);
-    EXPECT_EQ("57%", AwaitText(Page(PageKind::LinkInfo), IDC_SIGNAL_PERCENT, "57%")) << "polling again";
+    Sim().SetSignal(signal, 43);
+    const std::string text = std::to_string(signal) + "%";
+    EXPECT_EQ(text, AwaitText(Page(PageKind::LinkInfo), IDC_SIGNAL_PERCENT, text)) << "polling again";
+  }
+  void ExpectCalls(uint32_t initialize, uint32_t stop) {
+    EXPECT_EQ(initialize, Count(NvCall::NV_Initialize));
+    EXPECT_EQ(stop, Count(NvCall::NV_Stop));
   }
 };
 
@@ -98,6 +103,28 @@ TEST_F(Power, NoticeWhileTheAdapterIsWellOnlyInitialisesAgain) {
   EXPECT_EQ(2u, Count(NvCall::NV_Initialize));
   EXPECT_EQ(0u, Count(NvCall::NV_Stop));
   EXPECT_TRUE(Shown());
+}
+
+// The control tool alone, as the README shows it: each command ends with the platform's notices.
+TEST_F(Power, ControlToolUnplugsReplugsSuspendsAndResumes) {
+  const std::string associated = LinkStatus("Associated", "tarnel-lab");
+  ASSERT_TRUE(Nvksim("adapter remove"));
+  EXPECT_GE(WaitFor([&] { return !Shown() && Count(NvCall::NV_Stop) == 1; }, kLinkTickWait), 0)
+      << "the notice finds no adapter; the link page sees the card gone";
+  ExpectCalls(1, 1);
+
+  ASSERT_TRUE(Nvksim(std::string("adapter add ") + kJourneyDriverKey));
+  ExpectCalls(3, 1);  // once to look, once to take it up
+  ExpectTakenUp(57);
+  EXPECT_EQ(associated, ControlText(Page(PageKind::LinkInfo), IDC_STATUS));
+
+  ASSERT_TRUE(Nvksim("power suspend"));
+  EXPECT_FALSE(Shown());
+  ExpectCalls(3, 2);
+  ASSERT_TRUE(Nvksim("power resume"));
+  ExpectCalls(4, 2);
+  ExpectTakenUp(61);
+  EXPECT_EQ(associated, ControlText(Page(PageKind::LinkInfo), IDC_STATUS));
 }
 
 }  // namespace

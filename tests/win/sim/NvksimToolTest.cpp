@@ -1,10 +1,18 @@
 // nvksim.exe run as another process changes what this process's NvkLib.dll reports, and
 // reads what this process called.
+#include <windows.h>
+#include <dbt.h>
+
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "MessagePump.h"
+#include "PlatformNotice.h"
 #include "SimClient.h"
 #include "SimTestSupport.h"
 
@@ -32,6 +40,46 @@ class NvksimToolTest : public ::testing::Test {
   SimClient sim_;
   test::NvkLib lib_;
 };
+
+// The notices this program's window got: message, event, the unplug flag at that moment.
+std::vector<std::array<int32_t, 3>> g_notices;
+
+LRESULT CALLBACK KeepNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if ((message == WM_DEVICECHANGE || message == WM_POWERBROADCAST) && lParam == 0) {
+    SimClient sim;
+    g_notices.push_back({int32_t(message), int32_t(wParam), sim.Open() ? sim.State()->unplugged : -1});
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Each command's notices follow its change and reach every top-level window. At first this
+// thread takes no message while the tool runs: the tool waits a bounded time, and the notice
+// comes once the thread takes messages again.
+TEST_F(NvksimToolTest, NoticesFollowTheChangeAndReachEveryWindowEvenOneThatAnswersLate) {
+  WNDCLASSA type = {};
+  type.lpfnWndProc = KeepNotice;
+  type.lpszClassName = "NvksimToolTestWindow";
+  RegisterClassA(&type);
+  const std::unique_ptr<HWND__, decltype(&DestroyWindow)> window(
+      CreateWindowExA(0, type.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+      DestroyWindow);
+  ASSERT_TRUE(window);
+  const DWORD start = GetTickCount();
+  const std::string late = test::RunTool("unplug on", 20000, false).output;
+  EXPECT_LT(GetTickCount() - start, 2 * kNoticeWaitMs) << late;
+  EXPECT_NE(std::string::npos, late.find("did not answer yet")) << late;
+  tarnel::test::PumpUntil([] { return !g_notices.empty(); }, 1000);
+
+  Tool("unplug off + power suspend + power resume + channel 3 + notice");
+  const int32_t device = WM_DEVICECHANGE, power = WM_POWERBROADCAST;
+  EXPECT_EQ((std::vector<std::array<int32_t, 3>>{{device, DBT_DEVNODES_CHANGED, 1},
+                                                 {device, DBT_DEVNODES_CHANGED, 0},
+                                                 {power, PBT_APMSUSPEND, 0},
+                                                 {power, PBT_APMRESUMEAUTOMATIC, 0},
+                                                 {power, PBT_APMRESUMESUSPEND, 0},
+                                                 {device, DBT_DEVNODES_CHANGED, 0}}),
+            g_notices);
+}
 
 TEST_F(NvksimToolTest, ChangesAreSeenThroughTheLibrary) {
   Tool("radio off + unplug on + xpconfig on + init off + signal 40 55 + plan 2 + "
@@ -95,7 +143,7 @@ TEST_F(NvksimToolTest, PrintsTheLogOfCallsMadeHere) {
 
 TEST_F(NvksimToolTest, RejectsWhatItDoesNotKnow) {
   for (const char* bad : {"bogus", "link x", "radio maybe", "net add", "bssid 1:2:3",
-                          "delay assoc -5", "channel 6 + bogus"}) {
+                          "delay assoc -5", "channel 6 + bogus", "power sleep", "adapter plug"}) {
     const test::ToolResult result = test::RunTool(bad);
     EXPECT_EQ(2u, result.exitCode) << bad << "\n" << result.output;
     EXPECT_NE(std::string::npos, result.output.find("nvksim:")) << bad;

@@ -77,10 +77,10 @@ HANDLE StartTool(const std::string& arguments, ScopedHandle* readEnd) {
 
 }  // namespace
 
-ToolResult RunTool(const std::string& arguments, DWORD timeoutMs) {
+ToolResult RunTool(const std::string& arguments, DWORD timeoutMs, bool answer) {
   ToolProcess tool(arguments);
   ToolResult result;
-  result.exitCode = tool.Wait(timeoutMs);
+  result.exitCode = tool.Wait(timeoutMs, answer);
   result.output = tool.Output();
   return result;
 }
@@ -118,11 +118,14 @@ bool ToolProcess::WaitForOutput(const std::string& text, DWORD timeoutMs) {
   return true;
 }
 
-DWORD ToolProcess::Wait(DWORD timeoutMs) {
+DWORD ToolProcess::Wait(DWORD timeoutMs, bool answer) {
   if (!process_.get()) return 0xFFFFFFFF;
   const DWORD start = GetTickCount();
   // Drain the pipe while waiting, so a long output cannot block the tool.
-  while (WaitForSingleObject(process_.get(), 10) == WAIT_TIMEOUT) {
+  HANDLE process = process_.get();
+  while (MsgWaitForMultipleObjects(1, &process, FALSE, 10, answer ? QS_ALLINPUT : 0) != WAIT_OBJECT_0) {
+    MSG msg;
+    while (answer && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     ReadAvailable();
     if (GetTickCount() - start > timeoutMs) return 0xFFFFFFFF;
   }

@@ -51,12 +51,12 @@ struct NvkLib {
 // The names in a loaded module's export directory, in the directory's (sorted) order.
 std::vector<std::string> ExportNames(HMODULE module);
 
-// nvksim.exe run to its end with the given arguments.
+// nvksim.exe run to its end with the given arguments; answer: this thread's windows answer its notices.
 struct ToolResult {
   DWORD exitCode = 0xFFFFFFFF;
   std::string output;  // stdout and stderr together
 };
-ToolResult RunTool(const std::string& arguments, DWORD timeoutMs = 20000);
+ToolResult RunTool(const std::string& arguments, DWORD timeoutMs = 20000, bool answer = true);
 
 // nvksim.exe left running (for "hold"); ended when destroyed.
 class ToolProcess {
@@ -67,8 +67,8 @@ class ToolProcess {
   ToolProcess& operator=(const ToolProcess&) = delete;
   // Reads output until it contains text; false on timeout or end of output.
   bool WaitForOutput(const std::string& text, DWORD timeoutMs);
-  // Waits for the end of the process; returns its exit code.
-  DWORD Wait(DWORD timeoutMs);
+  // Waits for the end of the process, running this thread's messages if answer; its exit code.
+  DWORD Wait(DWORD timeoutMs, bool answer = true);
   const std::string& Output() const { return output_; }
 
  private:

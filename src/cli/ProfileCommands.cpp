@@ -118,12 +118,11 @@ ExitCode RunProfileSet(const CommandContext& c) {
     return c.Fail(kExitBadValue, "'" + given + "' cannot name a profile (1 to 255 characters, no backslash)");
   const std::string listed = ListedProfile(given);
   const std::string name = listed.empty() ? given : listed;
+  // Read without writing: a profile not stored yet keeps the store's defaults.
   ConfigurationValues configuration;
   EncryptionValues encryption;
-  if (!listed.empty()) {
-    settings::LoadConfiguration(name, &configuration);
-    settings::LoadEncryption(name, &encryption);
-  }
+  settings::LoadConfiguration(name, &configuration);
+  settings::LoadEncryption(name, &encryption);
   const std::string problem = ApplyEdits(c.line.edits, c.channelPlan, &configuration, &encryption);
   if (!problem.empty()) return c.Fail(kExitBadValue, problem);
   BeginWriting();

@@ -49,6 +49,7 @@ std::string Unquoted(const std::string& value, std::string* text) {
   for (size_t i = 1; i + 1 < value.size(); ++i) {
     const char c = value[i];
     if (c == '"') return "a quote inside a text must be written \\\"";
+    if (c == '\0') return "a NUL byte cannot be stored";
     if (c != '\\') {
       *text += c;
       continue;

@@ -87,6 +87,7 @@ TEST(ProfileFile, EveryKindOfBadLineIsRefusedWithItsLineNumber) {
       {head + "ssid = \"a\\n\"\n" + body.substr(body.find('\n') + 1) + "encryption = off\n", 3, "unknown escape \\n"},
       {head + "ssid = \"a\\x0\"\n" + body.substr(body.find('\n') + 1) + "encryption = off\n", 3, "unknown escape \\x"},
       {head + "ssid = \"a\\x00\"\n" + body.substr(body.find('\n') + 1) + "encryption = off\n", 3, "a NUL byte"},
+      {head + std::string("ssid = \"a\0\"\n", 12) + body.substr(body.find('\n') + 1) + "encryption = off\n", 3, "a NUL byte"},
       {head + "ssid = \"" + std::string(33, 's') + "\"\n" + body.substr(body.find('\n') + 1) + "encryption = off\n", 3,
        "ssid has 33 characters"},
       {head + body + "encryption = 64-bit\n", 9, "encryption '64-bit' is not one of off, 64-bit ASCII"},

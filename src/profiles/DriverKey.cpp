@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kDescriptionSize = 260;
 
+StoreAccess g_access = StoreAccess::kFull;
+
 void EnsureAdapterDescription() {
   if (!AdapterDescription.empty()) return;
   char text[kDescriptionSize] = {};
@@ -36,10 +38,16 @@ std::string DriverKeyPath() {
   return std::string(ClassRoot()) + driverKey;
 }
 
+void SetStoreAccess(StoreAccess access) { g_access = access; }
+
+StoreAccess CurrentStoreAccess() { return g_access; }
+
+REGSAM StoreKeyAccess() { return g_access == StoreAccess::kRead ? KEY_READ : KEY_ALL_ACCESS; }
+
 RegKey OpenDriverKey() {
   const std::string path = DriverKeyPath();
   if (path.empty()) return RegKey();
-  return RegKey::Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_ALL_ACCESS);
+  return RegKey::Open(HKEY_LOCAL_MACHINE, path.c_str(), StoreKeyAccess());
 }
 
 }  // namespace tarnel

@@ -15,7 +15,16 @@ const char* ClassRoot();
 // the class root alone would put profile keys among the classes.
 std::string DriverKeyPath();
 
-// The driver key opened with full access; not open when there is no adapter or the open fails.
+// How the store reaches the registry. Full: the driver key with full access and profile keys
+// created when missing, as the utility always works. Read: read access only and nothing created,
+// for a caller that only looks; a missing key then reads as the store's defaults.
+enum class StoreAccess { kFull, kRead };
+void SetStoreAccess(StoreAccess access);
+REGSAM StoreKeyAccess();
+StoreAccess CurrentStoreAccess();
+
+// The driver key opened with the store's access; not open when there is no adapter or the open
+// fails.
 RegKey OpenDriverKey();
 
 }  // namespace tarnel

@@ -20,10 +20,12 @@ constexpr char kProfileList[] = "ProfileList";
 constexpr size_t kValueNameSize = 260;  // value names of up to 259 characters
 constexpr size_t kKeyTextSize = 260;
 
-// A sub-key of the driver key, created when missing; not open when either open fails.
+// A sub-key of the driver key, created when missing (only opened for reading when the store
+// only reads); not open when either open fails.
 RegKey OpenUnderDriverKey(const char* name) {
   RegKey driver = OpenDriverKey();
   if (!driver.IsOpen()) return RegKey();
+  if (CurrentStoreAccess() == StoreAccess::kRead) return RegKey::Open(driver.Get(), name, KEY_READ);
   return RegKey::Create(driver.Get(), name);
 }
 
@@ -68,6 +70,11 @@ void AddToProfileList(const char* name) {
   WriteText(list.Get(), nullptr, name);
 }
 
+void ListProfileName(const char* name) {
+  RegKey list = OpenUnderDriverKey(kProfileList);
+  if (list.IsOpen()) WriteEmptyText(list.Get(), name);
+}
+
 void RemoveFromProfileList(const char* name) {
   RegKey list = OpenUnderDriverKey(kProfileList);
   if (!list.IsOpen()) return;
@@ -91,7 +98,7 @@ void DeleteProfileName(const char* name) {
   const std::string path = DriverKeyPath();
   if (path.empty()) return;
   RegKey list =
-      RegKey::Open(HKEY_LOCAL_MACHINE, (path + "\\" + kProfileList).c_str(), KEY_ALL_ACCESS);
+      RegKey::Open(HKEY_LOCAL_MACHINE, (path + "\\" + kProfileList).c_str(), StoreKeyAccess());
   if (list.IsOpen()) RegDeleteValueA(list.Get(), name);
 }
 

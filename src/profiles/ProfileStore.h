@@ -18,6 +18,9 @@ void LoadProfileList();
 // Lists the name (once, whatever its letter case) and makes it the current profile.
 void AddToProfileList(const char* name);
 
+// Lists the name (once, whatever its letter case) and leaves the current profile as it is.
+void ListProfileName(const char* name);
+
 // Moves the current-profile record to a neighbouring value, then deletes the name's value.
 void RemoveFromProfileList(const char* name);
 

@@ -14,11 +14,6 @@ int32_t Shown(int32_t position, int count) { return position >= 0 && position < 
 
 }  // namespace
 
-bool ConfigurationValues::operator==(const ConfigurationValues& other) const {
-  return ssid == other.ssid && netMode == other.netMode && powerMode == other.powerMode &&
-         channel == other.channel && txRate == other.txRate;
-}
-
 void LoadConfiguration(const std::string& profile, ConfigurationValues* values) {
   char ssid[kSsidBufferSize] = {0};
   values->ssid.copy(ssid, kMaxNetworkNameLength);
@@ -27,10 +22,16 @@ void LoadConfiguration(const std::string& profile, ConfigurationValues* values) 
   values->ssid = ssid;
 }
 
-void ApplyConfiguration(const std::string& profile, const ConfigurationValues& values) {
+void SaveConfiguration(const std::string& profile, const ConfigurationValues& values) {
   char ssid[kSsidBufferSize] = {0};
   values.ssid.copy(ssid, kMaxNetworkNameLength);
   SaveProfileSettings(profile.c_str(), ssid, values.netMode, values.channel, values.txRate, values.powerMode);
+}
+
+void ApplyConfiguration(const std::string& profile, const ConfigurationValues& values) {
+  SaveConfiguration(profile, values);
+  char ssid[kSsidBufferSize] = {0};
+  values.ssid.copy(ssid, kMaxNetworkNameLength);
 
   const NvFunctions& nv = Nv();
   nv.NV_SetNetworkType(values.netMode);
@@ -57,11 +58,13 @@ ConfigurationValues ConfigurationAsShown(ConfigurationValues stored, int channel
   return stored;
 }
 
-int ChannelPlanSize() {
+std::vector<int> ChannelPlanChannels() {
   int32_t plan = -1;
   int32_t channel = -1;
   Nv().NV_GetStatusChannelInfo(&plan, &channel);
-  return static_cast<int>(ChannelPlanEntries(plan).size());
+  return ChannelPlanEntries(plan);
 }
+
+int ChannelPlanSize() { return static_cast<int>(ChannelPlanChannels().size()); }
 
 }  // namespace tarnel::settings

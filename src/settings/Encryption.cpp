@@ -58,11 +58,15 @@ void LoadEncryption(const std::string& profile, EncryptionValues* values) {
                         &values->keys[2], &values->keys[3], &values->passphrase);
 }
 
-void ApplyEncryption(const std::string& profile, EncryptionValues values) {
-  if (values.keyIndex == -1) values.keyIndex = 0;
+void SaveEncryption(const std::string& profile, const EncryptionValues& values) {
   SaveProfileEncryption(profile.c_str(), values.format, values.keyIndex, values.keys[0].c_str(),
                         values.keys[1].c_str(), values.keys[2].c_str(), values.keys[3].c_str(),
                         values.passphrase.c_str());
+}
+
+void ApplyEncryption(const std::string& profile, EncryptionValues values) {
+  if (values.keyIndex == -1) values.keyIndex = 0;
+  SaveEncryption(profile, values);
   SendEncryption(values);
 }
 

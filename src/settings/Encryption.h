@@ -9,18 +9,15 @@
 #include <string>
 
 #include "crypto/KeyFormat.h"
+#include "settings/portable/Values.h"
 
 namespace tarnel::settings {
 
-struct EncryptionValues {
-  KeyFormat format = kKeyFormatOff;
-  int32_t keyIndex = 1;  // 0 to 3; -1 when no default key is chosen
-  std::array<std::string, 4> keys;
-  std::string passphrase;
-};
-
 // The profile's stored encryption over values; what the store cannot read keeps the given value.
 void LoadEncryption(const std::string& profile, EncryptionValues* values);
+
+// Saves values under profile as they are; nothing is sent.
+void SaveEncryption(const std::string& profile, const EncryptionValues& values);
 
 // Saves values under profile and sends them to the driver. Keys are expected filled up to the
 // format's length (FillUpKeys); no default key means key 1.
@@ -36,8 +33,5 @@ std::array<std::string, 4> PassphraseKeys(KeyFormat format, const std::string& p
 // passphrase format shows the keys of its passphrase, keys are filled up, and a default key
 // outside 0 to 3 leaves keyIndexShown, the one the page showed before.
 EncryptionValues EncryptionAsShown(EncryptionValues stored, int32_t keyIndexShown);
-
-// The longest text a key box or the passphrase box gives back.
-constexpr size_t kMaxKeyTextLength = kKeyAreaSize - 1;
 
 }  // namespace tarnel::settings

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/Configuration.h"
+#include "settings/Encryption.h"
 
 namespace tarnel::settings {
 
@@ -30,6 +31,21 @@ void UseProfile(const std::string& name, const PageState& pages);
 // Takes name out of the list and deletes its stored settings. The current-profile record moves
 // to a neighbour first.
 void RemoveProfile(const std::string& name);
+
+// Lists name and saves both halves under it as they are: nothing is sent and the current profile
+// stays.
+void SaveProfile(const std::string& name, const ConfigurationValues& configuration,
+                 const EncryptionValues& encryption);
+
+// Removes a listed profile. When it was current, the entry that takes its place in the list (or
+// "Default" when none is left) becomes current and is applied, as after the Remove button;
+// otherwise the current profile stays current and nothing is sent.
+void RemoveListedProfile(const std::string& name, const PageState& pages);
+
+// Whether the store's writes can be made: the driver key opened with the access every store
+// write asks for.
+enum class StoreRights { kWritable, kDenied, kNoDriverKey };
+StoreRights CheckStoreRights();
 
 // The list entry selected after entry `removed` of `count` is deleted: the one that moved into
 // its place, or the one before it when it was the last; -1 when the list is empty.

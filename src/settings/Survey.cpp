@@ -22,6 +22,12 @@ int RunSurvey(SurveyBuffer* records) {
   return SurveyRecordCount(Nv().NV_SiteSurvey(reinterpret_cast<uint8_t*>(records->data())));
 }
 
+int FindSurveyRow(const SurveyBuffer& records, int count, const std::string& ssid) {
+  for (int row = 0; row < count && row < NV_SURVEY_MAX_ENTRIES; ++row)
+    if (SurveySsid(records[static_cast<size_t>(row)]) == ssid) return row;
+  return -1;
+}
+
 void JoinNetwork(const std::string& profile, const SiteSurveyEntry& record) {
   char ssid[kJoinSsidBuffer] = {};
   int32_t netMode = 0, channel = 0, txRate = 0, powerMode = 0;

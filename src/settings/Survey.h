@@ -15,6 +15,9 @@ using SurveyBuffer = std::array<SiteSurveyEntry, NV_SURVEY_MAX_ENTRIES>;
 // Zeroes the buffer, lets the library fill it and answers how many records it holds.
 int RunSurvey(SurveyBuffer* records);
 
+// The row of the first of count records whose network name is ssid exactly; -1 when none is.
+int FindSurveyRow(const SurveyBuffer& records, int count, const std::string& ssid);
+
 // Stores the record's network name and type in profile (its other settings as stored), then
 // sets type and name in the driver and rescans. No channel, rate, power or key is sent.
 void JoinNetwork(const std::string& profile, const SiteSurveyEntry& record);

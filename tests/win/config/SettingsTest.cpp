@@ -5,6 +5,7 @@
 #include "ConfigFixture.h"
 #include "MessagePump.h"
 #include "framework/WaitCursor.h"
+#include "settings/portable/Values.h"
 
 namespace tarnel::test {
 namespace {
@@ -27,6 +28,14 @@ TEST_F(ConfigPageTest, FreshSystemShowsTheDefaultProfileAndNoProfiles) {
   EXPECT_FALSE(CheckSaysModified());
   EXPECT_EQ(kNoCalls, SettingCalls()) << "showing the profile sets nothing";
   EXPECT_EQ(0, CWaitCursor::Depth());
+}
+
+TEST_F(ConfigPageTest, ListsHoldTheValueTextsNvkctlMatches) {
+  Open();
+  const auto texts = [](const auto& table) { return Names(table.begin(), table.end()); };
+  EXPECT_EQ(texts(settings::kNetModeTexts), ComboItems(IDC_WIRELESS_MODE));
+  EXPECT_EQ(texts(settings::kTxRateTexts), ComboItems(IDC_TX_RATE_LIST));
+  EXPECT_EQ(texts(settings::kPowerModeTexts), ComboItems(IDC_POWER_MODE));
 }
 
 TEST_F(ConfigPageTest, ActivationRefreshesAtOnceThenChecksWhileShownOnly) {

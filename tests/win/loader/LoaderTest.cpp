@@ -5,9 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "AppProcess.h"
+#include "DecoyFolder.h"
+#include "adapter/CmSetupLibrary.h"
 #include "adapter/NvLibrary.h"
+#include "adapter/TrustedLibrary.h"
 
 using namespace tarnel;
 
@@ -78,6 +83,64 @@ TEST_F(Loader, InstalledTableIsTheOneInUse) {
   InstallNvFunctions(table);
   EXPECT_EQ(1, Nv().NV_Initialize(0));
   EXPECT_EQ(1, initialised);
+}
+
+std::string ModuleFolder(HMODULE module) {
+  char path[MAX_PATH] = {0};
+  const DWORD n = ::GetModuleFileNameA(module, path, MAX_PATH);
+  const std::string full(path, n);
+  return full.substr(0, full.find_last_of('\\') + 1);
+}
+
+std::string SystemFolder() {
+  char folder[MAX_PATH] = {0};
+  return std::string(folder, ::GetSystemDirectoryA(folder, MAX_PATH)) + "\\";
+}
+
+// Libraries named like the driver package's (and two names only the decoys carry) in the current
+// folder and in a folder on PATH: only the program's own folder and the system folder count.
+TEST_F(Loader, DriverLibrariesComeOnlyFromTheProgramsFolderOrTheSystemFolder) {
+  test::DecoyFolder current("cwd", {"DecoyCwd.dll", "NvkLib.dll", "CMSetup.dll", "version.dll"});
+  test::DecoyFolder onPath("path", {"DecoyPath.dll", "NvkLib.dll", "CMSetup.dll", "version.dll"});
+  ASSERT_TRUE(current.Ready() && onPath.Ready());
+  onPath.PutOnPath();
+  char before[MAX_PATH] = {0};
+  ::GetCurrentDirectoryA(MAX_PATH, before);
+  ASSERT_TRUE(::SetCurrentDirectoryA(current.Path().c_str()));
+
+  // The platform's own search does look in both places: the marks would show a load.
+  for (const char* name : {"DecoyCwd.dll", "DecoyPath.dll"}) {
+    HMODULE plain = ::LoadLibraryA(name);
+    EXPECT_TRUE(plain) << name << " is found by the platform's search";
+    if (plain) ::FreeLibrary(plain);
+  }
+  EXPECT_EQ(std::vector<std::string>{"DecoyCwd.dll"}, current.Loaded());
+  EXPECT_EQ(std::vector<std::string>{"DecoyPath.dll"}, onPath.Loaded());
+  current.ClearMarks();
+  onPath.ClearMarks();
+
+  struct Case {
+    const char* name;
+    std::string folder;  // where it must come from; empty: nowhere
+  };
+  const Case cases[] = {
+      {"NvkLib.dll", test::ProgramFolder()},
+      {"version.dll", SystemFolder()},
+      {"DecoyCwd.dll", ""},
+      {"DecoyPath.dll", ""},
+  };
+  for (const Case& c : cases) {
+    HMODULE library = LoadTrustedLibrary(c.name);
+    EXPECT_EQ(c.folder, library ? ModuleFolder(library) : std::string()) << c.name;
+  }
+  // Both users of the driver package's libraries go through it.
+  EXPECT_FALSE(LoadNvLibrary("DecoyCwd.dll"));
+  uint32_t problem = 0;
+  EXPECT_FALSE(CmSetupLibrary("DecoyPath.dll").GetDevNodeProblem(0, &problem));
+
+  EXPECT_TRUE(current.Loaded().empty()) << "a decoy in the current folder was loaded";
+  EXPECT_TRUE(onPath.Loaded().empty()) << "a decoy on PATH was loaded";
+  ::SetCurrentDirectoryA(before);
 }
 
 }  // namespace

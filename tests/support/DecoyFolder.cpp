@@ -19,8 +19,10 @@ DecoyFolder::DecoyFolder(const std::string& tag, std::initializer_list<const cha
 
 DecoyFolder::~DecoyFolder() {
   if (m_onPath) ::SetEnvironmentVariableA("PATH", m_oldPath.c_str());
-  ClearMarks();
-  for (const std::string& name : m_names) ::DeleteFileA((m_folder + name).c_str());
+  for (const std::string& name : m_names) {
+    ::DeleteFileA((m_folder + name).c_str());
+    ::DeleteFileA((m_folder + name + ".loaded").c_str());
+  }
   ::RemoveDirectoryA(m_folder.c_str());
 }
 
@@ -32,15 +34,10 @@ void DecoyFolder::PutOnPath() {
   ::SetEnvironmentVariableA("PATH", (m_folder + ";" + m_oldPath).c_str());
 }
 
-std::vector<std::string> DecoyFolder::Loaded() const {
-  std::vector<std::string> loaded;
+bool DecoyFolder::AnyLoaded() const {
   for (const std::string& name : m_names)
-    if (::GetFileAttributesA((m_folder + name + ".loaded").c_str()) != INVALID_FILE_ATTRIBUTES) loaded.push_back(name);
-  return loaded;
-}
-
-void DecoyFolder::ClearMarks() const {
-  for (const std::string& name : m_names) ::DeleteFileA((m_folder + name + ".loaded").c_str());
+    if (::GetFileAttributesA((m_folder + name + ".loaded").c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  return false;
 }
 
 }  // namespace tarnel::test

@@ -1,5 +1,5 @@
 // A folder of decoy libraries (tests/fixtures/DecoyLib.cpp) under chosen names, for showing that
-// a library dropped in the current folder or on PATH is never loaded. Each copy leaves
+// a library dropped in the current folder or on PATH is never loaded: each copy leaves
 // "<name>.loaded" beside itself when loaded. Removed, with PATH as it was, at scope exit.
 #pragma once
 
@@ -16,16 +16,11 @@ class DecoyFolder {
   DecoyFolder(const DecoyFolder&) = delete;
   DecoyFolder& operator=(const DecoyFolder&) = delete;
 
-  // True when every copy was made.
-  bool Ready() const { return m_ready; }
-  // With a trailing backslash.
-  const std::string& Path() const { return m_folder; }
+  bool Ready() const { return m_ready; }  // every copy made
+  const std::string& Path() const { return m_folder; }  // with a trailing backslash
   // Puts the folder first on this process's PATH (inherited by programs it starts).
   void PutOnPath();
-  // The names whose mark is there.
-  std::vector<std::string> Loaded() const;
-  // Removes the marks (after a deliberate load).
-  void ClearMarks() const;
+  bool AnyLoaded() const;
 
  private:
   std::string m_folder;

@@ -117,8 +117,8 @@ TEST_F(Startup, MissingLibraryEndsAtOnceWithoutWindowOrCrashLoadingNoDecoy) {
   EXPECT_EQ(0u, app.ExitCode()) << "a crash ends with an exception code";
   EXPECT_EQ(0, CountMainWindows(app.Id()));
   EXPECT_EQ(0u, sim.CallCount(NvCall::NV_Initialize)) << "the simulated adapter was not reached";
-  EXPECT_TRUE(current.Loaded().empty()) << "a library in the current folder was loaded";
-  EXPECT_TRUE(onPath.Loaded().empty()) << "a library on PATH was loaded";
+  EXPECT_FALSE(current.AnyLoaded()) << "a library in the current folder was loaded";
+  EXPECT_FALSE(onPath.AnyLoaded()) << "a library on PATH was loaded";
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "adapter/CmSetupLibrary.h"
 
+#include "adapter/TrustedLibrary.h"
+
 namespace tarnel {
 
 CmSetupLibrary::~CmSetupLibrary() {
@@ -8,7 +10,7 @@ CmSetupLibrary::~CmSetupLibrary() {
 
 bool CmSetupLibrary::Load() {
   if (getStatus_ != nullptr) return true;
-  if (module_ == nullptr) module_ = LoadLibraryA(dllName_.c_str());
+  if (module_ == nullptr) module_ = LoadTrustedLibrary(dllName_.c_str());
   if (module_ == nullptr) return false;
   getStatus_ = reinterpret_cast<My_CM_Get_DevNode_Status_t>(
       GetProcAddress(module_, "My_CM_Get_DevNode_Status"));

@@ -1,5 +1,6 @@
-// The closed CMSetup.dll, reached by export name. Loaded on first use and kept; a missing
-// library or export makes every status read fail (and loading is tried again next time).
+// The closed CMSetup.dll, reached by export name. Loaded on first use (beside the program or from
+// the system folder, as LoadTrustedLibrary finds it) and kept; a missing library or export makes
+// every status read fail (and loading is tried again next time).
 #pragma once
 
 #include <windows.h>

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "adapter/TrustedLibrary.h"
+
 namespace tarnel {
 
 namespace {
@@ -49,7 +51,7 @@ void InstallNvFunctions(const NvFunctions& functions) { g_table = functions; }
 bool LoadNvLibrary(const char* path) {
   NvFunctions table = kSafe;
   // Loaded for the life of the process: the table points into it.
-  HMODULE library = ::LoadLibraryA(path);
+  HMODULE library = LoadTrustedLibrary(path);
   bool complete = true;
 #define NV_RESOLVE(name) complete = Resolve(library, #name, table.name) && complete;
   NV_FUNCTIONS(NV_RESOLVE)

@@ -9,8 +9,9 @@ namespace tarnel {
 // NV_Initialize answers 0.
 const NvFunctions& Nv();
 
-// Fills the table from the library at path by export name. A missing library or export
-// leaves that entry a no-op and makes NV_Initialize answer 0. Returns true when all 23 were found.
+// Fills the table by export name from the library, found as LoadTrustedLibrary finds it (beside
+// the program or in the system folder). A missing library or export leaves that entry a no-op
+// and makes NV_Initialize answer 0. Returns true when all 23 were found.
 bool LoadNvLibrary(const char* path = "NvkLib.dll");
 
 // Test seam: use these functions instead of a library.

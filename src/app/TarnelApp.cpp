@@ -1,6 +1,7 @@
 #include "app/TarnelApp.h"
 
 #include "adapter/NvLibrary.h"
+#include "app/CloseRequests.h"
 #include "app/TarnelDlg.h"
 
 namespace tarnel {
@@ -15,6 +16,7 @@ BOOL CTarnel_UIApp::InitInstance() {
   EnableControlContainer();
 
   if (Nv().NV_Initialize(0) == 0) return FALSE;
+  AcceptCloseRequestsFromLowerRights();
 
   CTarnel_UIDlg dialog;
   m_pMainWnd = &dialog;

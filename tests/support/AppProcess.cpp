@@ -39,8 +39,8 @@ std::vector<HWND> MainWindows(DWORD processId) {
 
 int CountMainWindows(DWORD processId) { return static_cast<int>(MainWindows(processId).size()); }
 
-AppProcess::AppProcess(const std::string& exePath, const std::string& arguments)
-    : m_exePath(exePath), m_arguments(arguments) {}
+AppProcess::AppProcess(const std::string& exePath, std::string arguments)
+    : m_exePath(exePath), m_arguments(std::move(arguments)) {}
 
 AppProcess::~AppProcess() {
   Kill();
@@ -51,10 +51,29 @@ AppProcess::~AppProcess() {
 bool AppProcess::Start() {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
-  std::string commandLine = "\"" + m_exePath + "\"" + (m_arguments.empty() ? "" : " " + m_arguments);
-  std::string folder = m_exePath.substr(0, m_exePath.find_last_of("\\/") + 1);
-  return ::CreateProcessA(m_exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &startup, &m_info) != 0;
+  std::string commandLine = "\"" + m_exePath + "\"";
+  if (!m_arguments.empty()) commandLine += " " + m_arguments;
+  std::string folder = m_workFolder.empty() ? m_exePath.substr(0, m_exePath.find_last_of("\\/") + 1) : m_workFolder;
+  // A program name without a folder is found the platform's way (e.g. msiexec.exe).
+  const char* application = m_exePath.find_first_of("\\/") == std::string::npos ? nullptr : m_exePath.c_str();
+  return ::CreateProcessA(application, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &m_info) != 0;
+}
+
+bool AppProcess::Attach(DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  do {
+    for (HWND window : MainWindows(0)) {
+      DWORD id = 0;
+      ::GetWindowThreadProcessId(window, &id);
+      if (!::IsWindowVisible(window)) continue;
+      m_info.hProcess = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+      m_info.dwProcessId = id;
+      return m_info.hProcess != nullptr;
+    }
+    ::Sleep(50);
+  } while (::GetTickCount() - start < timeoutMs);
+  return false;
 }
 
 HWND AppProcess::WaitForMainWindow(DWORD timeoutMs) {
@@ -87,6 +106,13 @@ void AppProcess::Kill() {
     ::TerminateProcess(m_info.hProcess, 99);
     ::WaitForSingleObject(m_info.hProcess, 5000);
   }
+}
+
+DWORD RunToEnd(const std::string& exe, const std::string& arguments, DWORD timeoutMs) {
+  AppProcess program(exe, arguments);
+  if (!program.Start()) return ::GetLastError();
+  program.WaitForExit(timeoutMs);
+  return program.ExitCode();
 }
 
 }  // namespace tarnel::test

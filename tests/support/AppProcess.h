@@ -1,6 +1,6 @@
-// The real utility (or another built program, with arguments) as a separate process, for
-// end-to-end tests: started from the test program's own folder (or another), found by its window
-// caption, ended on scope exit.
+// The real utility as a separate process, for end-to-end tests: started from the test
+// program's own folder (or another), found by its window caption, ended on scope exit. Also any
+// other program the tests start and wait for (the installer).
 #pragma once
 
 #include <windows.h>
@@ -19,13 +19,16 @@ int CountMainWindows(DWORD processId = 0);
 
 class AppProcess {
  public:
-  explicit AppProcess(const std::string& exePath = ProgramFolder() + "Tarnel_UI.exe",
-                      const std::string& arguments = "");
+  explicit AppProcess(const std::string& exePath = ProgramFolder() + "Tarnel_UI.exe", std::string arguments = "");
   ~AppProcess();
   AppProcess(const AppProcess&) = delete;
   AppProcess& operator=(const AppProcess&) = delete;
 
+  // The current folder it starts in (default: the program's own folder).
+  void SetWorkFolder(const std::string& folder) { m_workFolder = folder; }
   bool Start();
+  // Takes over a copy of the utility that something else started, once its window shows.
+  bool Attach(DWORD timeoutMs = 10000);
   // The main window once it is shown, or null after the timeout.
   HWND WaitForMainWindow(DWORD timeoutMs = 10000);
   // True when the process has ended within the timeout.
@@ -39,7 +42,11 @@ class AppProcess {
  private:
   std::string m_exePath;
   std::string m_arguments;
+  std::string m_workFolder;
   PROCESS_INFORMATION m_info = {};
 };
+
+// Runs a program to its end: its exit code, or STILL_ACTIVE when it was ended after timeoutMs.
+DWORD RunToEnd(const std::string& exe, const std::string& arguments, DWORD timeoutMs = 120000);
 
 }  // namespace tarnel::test

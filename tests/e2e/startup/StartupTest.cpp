@@ -7,12 +7,14 @@
 #include <string>
 
 #include "AppProcess.h"
+#include "DecoyFolder.h"
 #include "SimClient.h"
 
 using tarnel::sim::NvCall;
 using tarnel::sim::SimClient;
 using tarnel::test::AppProcess;
 using tarnel::test::CountMainWindows;
+using tarnel::test::DecoyFolder;
 using tarnel::test::ProgramFolder;
 
 namespace {
@@ -98,15 +100,25 @@ class LoneProgram {
   bool m_copied = false;
 };
 
-TEST_F(Startup, MissingLibraryEndsAtOnceWithoutWindowOrCrash) {
+// No driver-control library beside the program or in the system folder, but files of the driver
+// package's names in the folder it is started from and on PATH: as a program that runs with
+// administrator rights, it loads none of them.
+TEST_F(Startup, MissingLibraryEndsAtOnceWithoutWindowOrCrashLoadingNoDecoy) {
   LoneProgram lone;
   ASSERT_TRUE(lone.Copied());
+  DecoyFolder current("cwd", {"NvkLib.dll", "CMSetup.dll"});
+  DecoyFolder onPath("path", {"NvkLib.dll", "CMSetup.dll"});
+  ASSERT_TRUE(current.Ready() && onPath.Ready());
+  onPath.PutOnPath();
   AppProcess app(lone.Exe());
+  app.SetWorkFolder(current.Path());
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForExit(5000));
   EXPECT_EQ(0u, app.ExitCode()) << "a crash ends with an exception code";
   EXPECT_EQ(0, CountMainWindows(app.Id()));
   EXPECT_EQ(0u, sim.CallCount(NvCall::NV_Initialize)) << "the simulated adapter was not reached";
+  EXPECT_FALSE(current.AnyLoaded()) << "a library in the current folder was loaded";
+  EXPECT_FALSE(onPath.AnyLoaded()) << "a library on PATH was loaded";
 }
 
 }  // namespace

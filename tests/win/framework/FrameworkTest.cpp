@@ -1,5 +1,5 @@
 // The framework layer: the modal loop's pre-translation order, pages created again from the
-// same object, data exchange, reflected notifications and the scoped drawing resources.
+// same object, data exchange, reflected notifications and the scoped drawing and kernel resources.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "framework/KernelHandle.h"
 #include "framework/WaitCursor.h"
 #include "resource.h"
 
@@ -304,4 +305,21 @@ TEST(WindowHandles, EitherExtensionOfTheSameHandleIsTheSameWindow) {
   EXPECT_TRUE(SameWindow(sign, zero));
   EXPECT_EQ(sign, CanonicalHandle(zero));
   EXPECT_FALSE(SameWindow(sign, reinterpret_cast<HWND>(static_cast<uintptr_t>(0x0001002Au))));
+}
+
+TEST(KernelHandleOwner, ClosesOnceByItsLastOwnerAndTakesNoFailureValue) {
+  HANDLE event = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  {
+    KernelHandle first(event);
+    KernelHandle second(std::move(first));
+    EXPECT_FALSE(first);
+    KernelHandle third;
+    third = std::move(second);
+    EXPECT_EQ(event, third.Get());
+    DWORD flags = 0;
+    EXPECT_TRUE(::GetHandleInformation(event, &flags)) << "still open while owned";
+  }
+  DWORD flags = 0;
+  EXPECT_FALSE(::GetHandleInformation(event, &flags)) << "closed by the last owner";
+  EXPECT_FALSE(KernelHandle(INVALID_HANDLE_VALUE)) << "a failed open owns nothing";
 }

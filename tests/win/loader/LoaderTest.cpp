@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "AppProcess.h"
+#include "DecoyFolder.h"
+#include "adapter/CmSetupLibrary.h"
 #include "adapter/NvLibrary.h"
+#include "adapter/TrustedLibrary.h"
 
 using namespace tarnel;
 
@@ -78,6 +82,50 @@ TEST_F(Loader, InstalledTableIsTheOneInUse) {
   InstallNvFunctions(table);
   EXPECT_EQ(1, Nv().NV_Initialize(0));
   EXPECT_EQ(1, initialised);
+}
+
+std::string ModuleFolder(HMODULE module) {
+  char path[MAX_PATH] = {0};
+  const std::string full(path, module ? ::GetModuleFileNameA(module, path, MAX_PATH) : 0);
+  return full.substr(0, full.find_last_of('\\') + 1);
+}
+
+// Libraries named like the driver package's (and two names only the decoys carry) in the current
+// folder and in a folder on PATH: only the program's own folder and the system folder count.
+TEST_F(Loader, DriverLibrariesComeOnlyFromTheProgramsFolderOrTheSystemFolder) {
+  test::DecoyFolder current("cwd", {"DecoyCwd.dll", "NvkLib.dll", "CMSetup.dll", "version.dll"});
+  test::DecoyFolder onPath("path", {"DecoyPath.dll", "NvkLib.dll", "CMSetup.dll", "version.dll"});
+  ASSERT_TRUE(current.Ready() && onPath.Ready());
+  onPath.PutOnPath();
+  char before[MAX_PATH] = {0}, system[MAX_PATH] = {0};
+  ::GetCurrentDirectoryA(MAX_PATH, before);
+  ASSERT_TRUE(::SetCurrentDirectoryA(current.Path().c_str()));
+
+  const struct {
+    const char* name;
+    std::string folder;  // where it must come from; empty: nowhere
+  } cases[] = {
+      {"NvkLib.dll", test::ProgramFolder()},
+      {"version.dll", std::string(system, ::GetSystemDirectoryA(system, MAX_PATH)) + "\\"},
+      {"DecoyCwd.dll", ""},
+      {"DecoyPath.dll", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.folder, ModuleFolder(LoadTrustedLibrary(c.name))) << c.name;
+  // Both users of the driver package's libraries go through it.
+  EXPECT_FALSE(LoadNvLibrary("DecoyCwd.dll"));
+  uint32_t problem = 0;
+  EXPECT_FALSE(CmSetupLibrary("DecoyPath.dll").GetDevNodeProblem(0, &problem));
+  EXPECT_FALSE(current.AnyLoaded()) << "a library in the current folder was loaded";
+  EXPECT_FALSE(onPath.AnyLoaded()) << "a library on PATH was loaded";
+
+  // The platform's own search does look in both places, so the marks would have shown a load.
+  for (const char* name : {"DecoyCwd.dll", "DecoyPath.dll"}) {
+    HMODULE plain = ::LoadLibraryA(name);
+    EXPECT_TRUE(plain) << name;
+    if (plain) ::FreeLibrary(plain);
+  }
+  EXPECT_TRUE(current.AnyLoaded() && onPath.AnyLoaded());
+  ::SetCurrentDirectoryA(before);
 }
 
 }  // namespace

@@ -79,7 +79,8 @@ installer_build_older() {  # major.(minor-1).0, or (major-1).9.0
   older=$(awk -F. '{ print ($2 > 0) ? $1 "." $2 - 1 ".0" : $1 - 1 ".9.0" }' "$out/i686/generated/version.txt")
   { [ -f "$out/i686-older/build.ninja" ] || cmake -S "$top" -B "$out/i686-older" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DTARNEL_VERSION="$older" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake"; } &&
-    cmake --build "$out/i686-older" --target Tarnel_UI Tarnel_Setup -j "${TARNEL_JOBS:-$(nproc)}" &&
+    cmake --build "$out/i686-older" --target Tarnel_Setup $(installer_programs | sed 's/\.exe$//') \
+      -j "${TARNEL_JOBS:-$(nproc)}" &&
     [ "$(cat "$out/i686-older/generated/version.txt")" = "$older" ] &&
     "$top/scripts/package" --build "$out/i686-older" --out "$installer_work/older"
 }

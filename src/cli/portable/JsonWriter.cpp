@@ -1,6 +1,6 @@
 #include "cli/portable/JsonWriter.h"
 
-#include <cstdio>
+#include "cli/portable/QuotedText.h"
 
 namespace tarnel::cli {
 
@@ -14,28 +14,15 @@ void JsonWriter::BeforeValue() {
   firstInLevel_.back() = false;
 }
 
-JsonWriter& JsonWriter::BeginObject() {
+JsonWriter& JsonWriter::Open(char bracket) {
   BeforeValue();
-  out_ += '{';
+  out_ += bracket;
   firstInLevel_.push_back(true);
   return *this;
 }
 
-JsonWriter& JsonWriter::EndObject() {
-  out_ += '}';
-  firstInLevel_.pop_back();
-  return *this;
-}
-
-JsonWriter& JsonWriter::BeginArray() {
-  BeforeValue();
-  out_ += '[';
-  firstInLevel_.push_back(true);
-  return *this;
-}
-
-JsonWriter& JsonWriter::EndArray() {
-  out_ += ']';
+JsonWriter& JsonWriter::Close(char bracket) {
+  out_ += bracket;
   firstInLevel_.pop_back();
   return *this;
 }
@@ -49,21 +36,7 @@ JsonWriter& JsonWriter::Key(const char* name) {
 
 JsonWriter& JsonWriter::String(const std::string& text) {
   BeforeValue();
-  out_ += '"';
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out_ += '\\';
-      out_ += c;
-    } else if (byte < 0x20 || byte >= 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof(escaped), "\\u%04x", byte);
-      out_ += escaped;
-    } else {
-      out_ += c;
-    }
-  }
-  out_ += '"';
+  out_ += QuotedText(text, "\\u%04x");
   return *this;
 }
 

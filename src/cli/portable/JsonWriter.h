@@ -11,10 +11,10 @@ namespace tarnel::cli {
 
 class JsonWriter {
  public:
-  JsonWriter& BeginObject();
-  JsonWriter& EndObject();
-  JsonWriter& BeginArray();
-  JsonWriter& EndArray();
+  JsonWriter& BeginObject() { return Open('{'); }
+  JsonWriter& EndObject() { return Close('}'); }
+  JsonWriter& BeginArray() { return Open('['); }
+  JsonWriter& EndArray() { return Close(']'); }
   // The name of the next member of an object.
   JsonWriter& Key(const char* name);
   JsonWriter& String(const std::string& text);
@@ -27,6 +27,8 @@ class JsonWriter {
 
  private:
   void BeforeValue();
+  JsonWriter& Open(char bracket);
+  JsonWriter& Close(char bracket);
 
   std::string out_;
   std::vector<bool> firstInLevel_;

@@ -1,10 +1,10 @@
 #include "cli/portable/ProfileFile.h"
 
 #include <array>
-#include <cstdio>
 #include <map>
 #include <sstream>
 
+#include "cli/portable/QuotedText.h"
 #include "cli/portable/ValueText.h"
 #include "crypto/HexKey.h"
 #include "crypto/PassphraseKeys.h"
@@ -17,29 +17,13 @@ constexpr char kHeader[] = "nvkctl profiles 1";
 const char* const kRequired[] = {"ssid", "mode", "channel", "rate", "power", "encryption", "default-key"};
 const char* const kKeyFields[] = {"key1", "key2", "key3", "key4", "passphrase"};
 
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20 || byte >= 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof(escaped), "\\x%02X", byte);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
+std::string Quoted(const std::string& text) { return QuotedText(text, "\\x%02X"); }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+// Two hex digits as one byte; -1 when they are not hex digits.
+int HexByte(char high, char low) {
+  const char digits[] = {high, low, '\0'};
+  if (high == '\0' || low == '\0' || !IsHexText(digits)) return -1;  // "" would count as hex
+  return HexDigitValue(high) * 16 + HexDigitValue(low);
 }
 
 // The text between the quotes with its escapes resolved, or a problem.
@@ -58,8 +42,8 @@ std::string Unquoted(const std::string& value, std::string* text) {
     const char next = value[++i];
     if (next == '\\' || next == '"') {
       *text += next;
-    } else if (next == 'x' && i + 3 < value.size() && HexValue(value[i + 1]) >= 0 && HexValue(value[i + 2]) >= 0) {
-      const int byte = HexValue(value[i + 1]) * 16 + HexValue(value[i + 2]);
+    } else if (next == 'x' && i + 3 < value.size() && HexByte(value[i + 1], value[i + 2]) >= 0) {
+      const int byte = HexByte(value[i + 1], value[i + 2]);
       if (byte == 0) return "a NUL byte cannot be stored";
       *text += static_cast<char>(byte);
       i += 2;

@@ -25,7 +25,10 @@ std::string KnownProfile(const std::string& name) {
   return IsCurrent(name) ? CurrentProfileName : std::string();
 }
 
-settings::PageState CommandLinePages() { return settings::PageState{settings::ChannelPlanSize(), ConfigurationValues{}, -1}; }
+// No page holds anything: a switch starts from the store's defaults and no default key.
+settings::PageState CommandLinePages(const std::vector<int>& plan) {
+  return settings::PageState{static_cast<int>(plan.size()), ConfigurationValues{}, -1};
+}
 
 void WriteShowJson(const std::string& name, const ConfigurationValues& c, const EncryptionValues& e,
                    const std::vector<int>& plan, bool showKeys, std::ostream& out) {
@@ -135,7 +138,7 @@ ExitCode RunProfileUse(const CommandContext& c) {
   const std::string name = KnownProfile(c.line.operands[0]);
   if (name.empty()) return c.Fail(kExitBadValue, "no profile named '" + c.line.operands[0] + "'");
   BeginWriting();
-  settings::UseProfile(name, CommandLinePages());
+  settings::UseProfile(name, CommandLinePages(c.channelPlan));
   c.out << "profile " << name << " is current and applied\n";
   return kExitDone;
 }
@@ -146,7 +149,7 @@ ExitCode RunProfileRemove(const CommandContext& c) {
   settings::ReloadCurrentProfileName();
   const bool wasCurrent = IsCurrent(name);
   BeginWriting();
-  settings::RemoveListedProfile(name, CommandLinePages());
+  settings::RemoveListedProfile(name, CommandLinePages(c.channelPlan));
   settings::ReloadCurrentProfileName();
   c.out << "profile " << name << " removed";
   if (wasCurrent) c.out << "; " << CurrentProfileName << " is current and applied";

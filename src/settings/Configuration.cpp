@@ -65,6 +65,4 @@ std::vector<int> ChannelPlanChannels() {
   return ChannelPlanEntries(plan);
 }
 
-int ChannelPlanSize() { return static_cast<int>(ChannelPlanChannels().size()); }
-
 }  // namespace tarnel::settings

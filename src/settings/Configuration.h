@@ -28,8 +28,7 @@ RateFlags FindNetworkRates(const std::string& ssid);
 // and channelCount is the number of channels in the adapter's plan.
 ConfigurationValues ConfigurationAsShown(ConfigurationValues stored, int channelCount);
 
-// The channel numbers of the driver's channel plan, and how many there are.
+// The channel numbers of the driver's channel plan.
 std::vector<int> ChannelPlanChannels();
-int ChannelPlanSize();
 
 }  // namespace tarnel::settings

@@ -3,7 +3,7 @@
 #include "cli/portable/JsonWriter.h"
 #include "cli/portable/TextTable.h"
 #include "cli/portable/ValueText.h"
-#include "pages/portable/ProfileName.h"
+#include "settings/portable/ProfileName.h"
 #include "profiles/ProfileGlobals.h"
 #include "profiles/ProfileStore.h"
 #include "settings/Profiles.h"

@@ -6,7 +6,7 @@
 
 #include "adapter/NvLibrary.h"
 #include "adapter/portable/MacAddress.h"
-#include "pages/portable/LinkTexts.h"
+#include "settings/portable/LinkTexts.h"
 #include "resource.h"
 #include "widgets/PageHost.h"
 

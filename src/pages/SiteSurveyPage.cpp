@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "framework/WaitCursor.h"
-#include "pages/portable/SurveyRecord.h"
+#include "adapter/portable/SurveyRecord.h"
 #include "profiles/ProfileGlobals.h"
 #include "resource.h"
 #include "widgets/PageHost.h"

@@ -7,7 +7,7 @@
 
 #include "adapter/NvLibrary.h"
 #include "adapter/portable/MacAddress.h"
-#include "pages/portable/LinkTexts.h"
+#include "settings/portable/LinkTexts.h"
 
 namespace tarnel::settings {
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "adapter/NvLibrary.h"
-#include "pages/portable/ChannelPlan.h"
+#include "adapter/portable/ChannelPlan.h"
 #include "profiles/ProfileStore.h"
 
 namespace tarnel::settings {

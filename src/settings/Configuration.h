@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/portable/NetworkRates.h"
+#include "settings/portable/NetworkRates.h"
 #include "settings/portable/Values.h"
 
 namespace tarnel::settings {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "adapter/NvLibrary.h"
-#include "pages/portable/SurveyRecord.h"
+#include "adapter/portable/SurveyRecord.h"
 #include "profiles/ProfileStore.h"
 
 namespace tarnel::settings {

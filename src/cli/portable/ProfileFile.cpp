@@ -8,7 +8,7 @@
 #include "cli/portable/ValueText.h"
 #include "crypto/HexKey.h"
 #include "crypto/PassphraseKeys.h"
-#include "pages/portable/ProfileName.h"
+#include "settings/portable/ProfileName.h"
 
 namespace tarnel::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "pages/portable/NetworkRates.h"
+#include "settings/portable/NetworkRates.h"
 
 #include <gtest/gtest.h>
 

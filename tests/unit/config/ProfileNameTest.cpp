@@ -1,4 +1,4 @@
-#include "pages/portable/ProfileName.h"
+#include "settings/portable/ProfileName.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "pages/portable/LinkTexts.h"
+#include "settings/portable/LinkTexts.h"
 
 namespace tarnel {
 namespace {

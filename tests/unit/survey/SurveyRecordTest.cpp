@@ -1,5 +1,5 @@
 // Decoding of the library's survey records into the texts of the list's columns.
-#include "pages/portable/SurveyRecord.h"
+#include "adapter/portable/SurveyRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "pages/portable/ChannelPlan.h"
+#include "adapter/portable/ChannelPlan.h"
 
 namespace tarnel {
 

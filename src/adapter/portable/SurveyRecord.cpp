@@ -1,4 +1,4 @@
-#include "pages/portable/SurveyRecord.h"
+#include "adapter/portable/SurveyRecord.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "pages/portable/LinkTexts.h"
+#include "settings/portable/LinkTexts.h"
 
 #include <cstdio>
 

@@ -383,6 +383,8 @@ void CTarnel_UIDlg::OnTrayNotify(WPARAM id, LPARAM mouseMessage) {
 
 void CTarnel_UIDlg::OnLinkStatus(WPARAM status, LPARAM) { m_trayIcon.OnLinkStatus(status); }
 
+void CTarnel_UIDlg::OnLinkReading(const LinkReading&) {}
+
 BOOL CTarnel_UIDlg::OnEraseBkgnd(HDC dc) {
   RECT client;
   ::GetClientRect(m_hWnd, &client);

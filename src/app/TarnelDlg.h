@@ -61,6 +61,8 @@ class CTarnel_UIDlg : public CPageHost {
   void OnDestroy() override;
   void OnTrayNotify(WPARAM id, LPARAM mouseMessage);
   void OnLinkStatus(WPARAM status, LPARAM);
+  // Each tick's reading, handed on to what watches the link over time.
+  void OnLinkReading(const LinkReading& reading) override;
 
  private:
   // Focus on the first control of parent that takes keyboard focus, if it has one.

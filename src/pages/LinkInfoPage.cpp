@@ -65,17 +65,27 @@ BOOL CLinkInfoPage::PreTranslateMessage(MSG* msg) {
 }
 
 void CLinkInfoPage::OnTimer(UINT_PTR id) {
+  m_reading = LinkReading{};
+  m_reading.atMs = ::GetTickCount();
+  m_reading.radioOff = Nv().NV_GetIsRadioOff() != 0;
   // The window is tied to the radio: while it is off the user reaches it only from the icon.
-  if (Nv().NV_GetIsRadioOff()) ::ShowWindow(::GetParent(m_hWnd), SW_HIDE);
+  if (m_reading.radioOff) ::ShowWindow(::GetParent(m_hWnd), SW_HIDE);
   if (Nv().NV_IsUnplug()) return OnAdapterGone();
   RefreshLinkInfo();
   LookUpIpAddress();
+  ReportReading();
   CBackdropPage::OnTimer(id);
+}
+
+CPageHost* CLinkInfoPage::Host() const { return dynamic_cast<CPageHost*>(CWnd::FromHandle(::GetParent(m_hWnd))); }
+
+void CLinkInfoPage::ReportReading() {
+  if (CPageHost* main = Host()) main->OnLinkReading(m_reading);
 }
 
 void CLinkInfoPage::OnAdapterGone() {
   HWND parent = ::GetParent(m_hWnd);
-  auto* main = dynamic_cast<CPageHost*>(CWnd::FromHandle(parent));
+  CPageHost* main = Host();
   ::ShowWindow(parent, SW_HIDE);
   if (main)
     main->StopPageTimers();  // this page's timer too: the ticks end here
@@ -85,6 +95,8 @@ void CLinkInfoPage::OnAdapterGone() {
   Nv().NV_Stop();
   // The main window restarts the library and this page's timer when the adapter returns.
   if (main) main->AdapterReady = FALSE;
+  m_reading.adapterPresent = false;
+  ReportReading();
 }
 
 void CLinkInfoPage::RefreshLinkInfo() {
@@ -94,10 +106,12 @@ void CLinkInfoPage::RefreshLinkInfo() {
   uint8_t bssid[NV_BSSID_BUFFER] = {};
   Nv().NV_GetStatusLinkInfo(&state, &networkType, ssid, bssid);
   m_status = LinkStatusText(state);
+  m_reading.linkState = state;
   if (IsNoLinkState(state)) return ShowNoLink();
 
   m_ssid = BufferText(ssid, sizeof(ssid));
-  m_status += " --- " + FormatMacAddress(bssid);
+  const std::string peer = FormatMacAddress(bssid);
+  m_status += " --- " + peer;
   m_connectionType = networkType ? "Infrastructure" : "Ad Hoc";
   ReadMacAddress();
   ReadRate();
@@ -108,6 +122,13 @@ void CLinkInfoPage::RefreshLinkInfo() {
   int32_t signal = 0;
   int32_t quality = 0;
   Nv().NV_GetStatusSignalInfo(&signal, &quality);
+  m_reading.linked = true;
+  m_reading.infrastructure = networkType != 0;
+  m_reading.ssid = m_ssid;
+  m_reading.bssid = peer;
+  m_reading.channel = m_channel;
+  m_reading.signal = signal;
+  m_reading.quality = quality;
   PostLinkStatus(LinkStatusWord(signal, quality));
   m_qualityBar.SetPos(quality);  // the bars clamp to their range; the labels show the figure
   m_signalBar.SetPos(signal);

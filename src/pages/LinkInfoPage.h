@@ -7,10 +7,13 @@
 #include <string>
 
 #include "pages/BackdropPage.h"
+#include "settings/portable/LinkReading.h"
 #include "widgets/BitmapLabel.h"
 #include "widgets/BitmapProgressCtrl.h"
 
 namespace tarnel {
+
+class CPageHost;
 
 class CLinkInfoPage : public CBackdropPage {
  public:
@@ -48,7 +51,12 @@ class CLinkInfoPage : public CBackdropPage {
   CBitmapProgressCtrl m_qualityBar;
   CBitmapProgressCtrl m_signalBar;
 
+  // What the last tick read; handed to the main window after each tick.
+  const LinkReading& LastReading() const { return m_reading; }
+
  private:
+  CPageHost* Host() const;
+  void ReportReading();
   void ShowNoLink();
   void ReadMacAddress();
   void ReadRate();
@@ -62,6 +70,7 @@ class CLinkInfoPage : public CBackdropPage {
   // Captions and the two percentage labels, in the order of kLabelIds.
   static const std::array<int, 12> kLabelIds;
   std::array<CBitmapLabel, 12> m_labels;
+  LinkReading m_reading;
 };
 
 }  // namespace tarnel

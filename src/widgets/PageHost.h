@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "settings/portable/LinkReading.h"
 
 namespace tarnel {
 
@@ -26,6 +27,8 @@ class CPageHost : public CDialog {
   virtual void SelectPage(int k) = 0;
   // Stops timer i + 1 on every page i.
   virtual void StopPageTimers() {}
+  // Every reading of the link page's tick, after the page has shown it.
+  virtual void OnLinkReading(const LinkReading&) {}
 };
 
 }  // namespace tarnel

@@ -27,6 +27,15 @@ TEST_F(LinkTest, AssociatedFillsEveryFieldInTheLibrarysOrder) {
   EXPECT_EQ("57%", Text(IDC_SIGNAL_PERCENT));
   EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(PageWindow(), IDC_SIGNAL_PERCENT)));
   EXPECT_EQ(std::vector<WPARAM>{57u << 16 | 80u}, TakeLinkStatus());
+
+  // The same reading, handed to the main window, without a second call to the library.
+  const LinkReading& r = Page().LastReading();
+  EXPECT_TRUE(r.linked && r.infrastructure && r.adapterPresent && !r.radioOff);
+  EXPECT_EQ("HomeNet", r.ssid);
+  EXPECT_EQ("00:0A:1B:2C:3D:4E", r.bssid);
+  EXPECT_EQ(6, r.channel);
+  EXPECT_EQ(57, r.signal);
+  EXPECT_EQ(80, r.quality);
 }
 
 TEST_F(LinkTest, AdHocShowsThePeerOnceAndTheSpacedConnectionType) {

@@ -13,6 +13,7 @@ TEST_F(WatchTest, RadioOffHidesTheMainWindowOnEveryTickYetTheFieldsRefresh) {
   EXPECT_FALSE(Visible());
   EXPECT_EQ("HomeNet", Text(IDC_SSID));
   EXPECT_EQ(std::vector<WPARAM>{40u << 16 | 50u}, TakeLinkStatus());
+  EXPECT_TRUE(Page().LastReading().radioOff && Page().LastReading().linked);
 
   window.ShowWindow(SW_SHOW);
   driver.SetSsid("Other");
@@ -35,6 +36,8 @@ TEST_F(WatchTest, UnplugStopsPollingReportsNoLinkAndStopsTheLibraryOnce) {
   EXPECT_FALSE(Visible());
   EXPECT_EQ(std::vector<WPARAM>{0}, TakeLinkStatus());
   EXPECT_EQ("", Text(IDC_STATUS));
+  EXPECT_FALSE(Page().LastReading().adapterPresent);
+  EXPECT_FALSE(Page().LastReading().linked);
   driver.ClearCalls();
   Pump(700);
   EXPECT_EQ(Calls{}, driver.Calls()) << "no page polls any more";

@@ -2,6 +2,8 @@
 // through this.
 #pragma once
 
+#include <string>
+
 #include "framework/Dialog.h"
 #include "settings/portable/LinkReading.h"
 
@@ -29,6 +31,12 @@ class CPageHost : public CDialog {
   virtual void StopPageTimers() {}
   // Every reading of the link page's tick, after the page has shown it.
   virtual void OnLinkReading(const LinkReading&) {}
+  // The user applied, switched, added, removed or joined in the window (or from the icon's
+  // menu): what acts on the user's behalf holds back for a while.
+  virtual void OnUserChange() {}
+  // A profile became current and was applied: by the user (automatic false) or by the
+  // automatic connection. ssid is the profile's network name.
+  virtual void OnProfileSwitched(const std::string& /*name*/, const std::string& /*ssid*/, bool /*automatic*/) {}
 };
 
 }  // namespace tarnel

@@ -86,6 +86,8 @@ void CTarnel_UIDlg::StepPage(int step) {
 
 BOOL CTarnel_UIDlg::PreTranslateShortcut(MSG* msg) {
   if (msg->message != WM_KEYDOWN || ::GetKeyState(VK_CONTROL) >= 0) return FALSE;
+  if (m_linkMonitor.IsOpen() && (SameWindow(msg->hwnd, m_linkMonitor.m_hWnd) || ::IsChild(m_linkMonitor.m_hWnd, msg->hwnd)))
+    return FALSE;  // the monitor has no pages
   const bool shift = ::GetKeyState(VK_SHIFT) < 0;
   switch (msg->wParam) {
     case VK_TAB:
@@ -129,6 +131,7 @@ void CTarnel_UIDlg::OnOK() {
 }
 
 void CTarnel_UIDlg::OnDestroy() {
+  m_linkMonitor.DestroyWindow();
   m_trayIcon.DeleteTrayIcon(CTrayIcon::kIconId);
   KillTimer(kModeTimerId);
   // The pages' windows go with this one.
@@ -372,6 +375,9 @@ BOOL CTarnel_UIDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       case ID_TRAY_RADIO:
         m_trayIcon.OnRadioCommand();
         return TRUE;
+      case ID_TRAY_MONITOR:
+        OpenLinkMonitor();
+        return TRUE;
     }
   }
   return CPageHost::OnCommand(wParam, lParam);
@@ -383,7 +389,27 @@ void CTarnel_UIDlg::OnTrayNotify(WPARAM id, LPARAM mouseMessage) {
 
 void CTarnel_UIDlg::OnLinkStatus(WPARAM status, LPARAM) { m_trayIcon.OnLinkStatus(status); }
 
-void CTarnel_UIDlg::OnLinkReading(const LinkReading&) {}
+void CTarnel_UIDlg::OnLinkReading(const LinkReading& reading) {
+  m_linkHistory.Add(reading);
+  m_linkMonitor.OnNewReading(reading);
+}
+
+void CTarnel_UIDlg::OnSurveyResult(const SiteSurveyEntry* records, int count) {
+  m_latestSurvey = SeenNetworksOf(records, count);
+  m_linkMonitor.OnNewSurvey();
+}
+
+void CTarnel_UIDlg::OpenLinkMonitor() {
+  // While the window is hidden for the radio, an unplug or a suspend, so is the monitor.
+  if (!AdapterReady || !IsWindowVisible()) return;
+  m_linkMonitor.Open();
+}
+
+// Hidden by a call (not by a minimise or an owner closing): the monitor goes and comes with it.
+void CTarnel_UIDlg::OnShowWindow(BOOL show, UINT status) {
+  if (status == 0) m_linkMonitor.OnOwnerShown(show != FALSE);
+  CPageHost::OnShowWindow(show, status);
+}
 
 BOOL CTarnel_UIDlg::OnEraseBkgnd(HDC dc) {
   RECT client;

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "app/LinkMonitor.h"
 #include "app/TrayIcon.h"
 #include "framework/Gdi.h"
 #include "pages/ConfigPage.h"
@@ -63,6 +64,13 @@ class CTarnel_UIDlg : public CPageHost {
   void OnLinkStatus(WPARAM status, LPARAM);
   // Each tick's reading, handed on to what watches the link over time.
   void OnLinkReading(const LinkReading& reading) override;
+  void OnSurveyResult(const SiteSurveyEntry* records, int count) override;
+  void OpenLinkMonitor() override;
+  void OnShowWindow(BOOL show, UINT status) override;
+  // The link's readings since start-up and the networks of the latest survey.
+  const LinkHistory& History() const { return m_linkHistory; }
+  const std::vector<SeenNetwork>& LatestSurvey() const { return m_latestSurvey; }
+  CLinkMonitor& LinkMonitor() { return m_linkMonitor; }
 
  private:
   // Focus on the first control of parent that takes keyboard focus, if it has one.
@@ -106,6 +114,10 @@ class CTarnel_UIDlg : public CPageHost {
   // The mode seen at the previous tick; unknown until the first tick.
   bool m_xpConfigKnown = false;
   bool m_lastXPConfig = false;
+
+  LinkHistory m_linkHistory;
+  std::vector<SeenNetwork> m_latestSurvey;
+  CLinkMonitor m_linkMonitor{*this, m_linkHistory, m_latestSurvey};
 };
 
 }  // namespace tarnel

@@ -13,7 +13,10 @@ CTrayMenu::CTrayMenu(bool radioOff)
   if (!m_popup) return;
   const std::string radioLabel = LoadStringResource(radioOff ? IDS_RADIO_ON : IDS_RADIO_OFF);
   ::ModifyMenuA(m_popup, ID_TRAY_RADIO, MF_BYCOMMAND | MF_STRING, ID_TRAY_RADIO, radioLabel.c_str());
-  if (radioOff) ::EnableMenuItem(m_popup, ID_TRAY_OPEN, MF_BYCOMMAND | MF_GRAYED);
+  if (radioOff) {
+    ::EnableMenuItem(m_popup, ID_TRAY_OPEN, MF_BYCOMMAND | MF_GRAYED);
+    ::EnableMenuItem(m_popup, ID_TRAY_MONITOR, MF_BYCOMMAND | MF_GRAYED);
+  }
   ::SetMenuDefaultItem(m_popup, 0, TRUE);
 }
 

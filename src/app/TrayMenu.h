@@ -1,5 +1,5 @@
 // The notification-area icon's menu as it opens: the pop-up of menu resource 119, its radio
-// item naming the action it will take and "open" greyed while the radio is off. Loaded each
+// item naming the action it will take, "open" and the link monitor greyed while the radio is off. Loaded each
 // time it opens and released with this object.
 #pragma once
 

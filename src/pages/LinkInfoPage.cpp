@@ -79,6 +79,15 @@ void CLinkInfoPage::OnTimer(UINT_PTR id) {
 
 CPageHost* CLinkInfoPage::Host() const { return dynamic_cast<CPageHost*>(CWnd::FromHandle(::GetParent(m_hWnd))); }
 
+BOOL CLinkInfoPage::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  if ((id == IDC_QUALITY_BAR || id == IDC_SIGNAL_BAR) && HIWORD(wParam) == STN_DBLCLK) {
+    if (CPageHost* main = Host()) main->OpenLinkMonitor();
+    return TRUE;
+  }
+  return CBackdropPage::OnCommand(wParam, lParam);
+}
+
 void CLinkInfoPage::ReportReading() {
   if (CPageHost* main = Host()) main->OnLinkReading(m_reading);
 }

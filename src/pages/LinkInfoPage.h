@@ -31,6 +31,8 @@ class CLinkInfoPage : public CBackdropPage {
   void OnTimer(UINT_PTR id) override;
   // The fields only show: keys addressed to the page or its controls are dropped.
   BOOL PreTranslateMessage(MSG* msg) override;
+  // A double-click on either bar opens the link monitor.
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
   // Reads the link and fills the values, bars and percentage labels; reports the signal
   // figures to the parent.

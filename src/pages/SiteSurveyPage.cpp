@@ -113,6 +113,7 @@ void CSiteSurveyPage::RunSiteSurvey() {
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 
   m_surveyCount = settings::RunSurvey(&m_survey);
+  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnSurveyResult(m_survey.data(), m_surveyCount);
   // Filled without drawing: a shown list would otherwise redraw its scroll bar at every row.
   ::SendMessageA(List(), WM_SETREDRAW, FALSE, 0);
   for (int i = 0; i < m_surveyCount; ++i) AddSurveyRow(m_survey[i], i);

@@ -16,6 +16,7 @@
 #define IDD_ENCRYPTION  111
 #define IDD_SITE_SURVEY 113
 #define IDD_VERSION     115
+#define IDD_LINK_MONITOR 220
 
 // Icons
 #define IDI_MAIN        106
@@ -41,6 +42,7 @@
 #define ID_TRAY_OPEN    32772
 #define ID_TRAY_EXIT    32773
 #define ID_TRAY_RADIO   32774
+#define ID_TRAY_MONITOR 32820
 
 // Controls (one number may serve several templates)
 #define IDC_DRIVER_VERSION      1000
@@ -107,3 +109,9 @@
 #define IDC_CONFIG_CANCEL       1067
 #define IDC_PROFILE_NAME        1068
 #define IDC_VERSION_INFO_LABEL  1069
+
+// The link monitor's controls
+#define IDC_MONITOR_SIGNAL      1140
+#define IDC_MONITOR_QUALITY     1141
+#define IDC_MONITOR_SCAN        1142
+#define IDC_MONITOR_OFF_PLAN    1143

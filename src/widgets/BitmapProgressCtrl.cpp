@@ -1,5 +1,6 @@
 #include "widgets/BitmapProgressCtrl.h"
 
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -37,7 +38,27 @@ void TileStrip(HDC work, HDC source, const BarStrip& strip, int tileWidth, int t
       ::BitBlt(work, column * tileWidth, row * tileHeight, tileWidth, tileHeight, source, 0, 0, SRCCOPY);
 }
 
+bool IsSecondClick(DWORD sinceMs, POINT first, POINT second) {
+  return sinceMs <= ::GetDoubleClickTime() && std::abs(second.x - first.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+         std::abs(second.y - first.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+}
+
 }  // namespace
+
+LRESULT CBitmapProgressCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+    const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const DWORD now = ::GetTickCount();
+    const bool twice = msg == WM_LBUTTONDBLCLK || (m_clicked && IsSecondClick(now - m_lastClickMs, m_lastClickAt, at));
+    m_clicked = !twice;
+    m_lastClickMs = now;
+    m_lastClickAt = at;
+    if (twice)
+      ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), STN_DBLCLK),
+                     reinterpret_cast<LPARAM>(m_hWnd));
+  }
+  return CProgressCtrl::WindowProc(msg, wParam, lParam);
+}
 
 GdiObject MakeFillPalette(HBITMAP section) {
   DIBSECTION info = {};

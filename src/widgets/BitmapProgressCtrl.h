@@ -28,6 +28,9 @@ class CBitmapProgressCtrl : public CProgressCtrl {
   // (border included). Does nothing without a fill bitmap.
   void PaintBar(HDC target);
 
+  // A double-click tells the parent, as a static control with SS_NOTIFY does: WM_COMMAND with
+  // STN_DBLCLK. The progress class takes no double-clicks itself, so they are told apart here.
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   BOOL OnEraseBkgnd(HDC dc) override;
   void OnPaint() override;
   void OnDestroy() override;
@@ -44,6 +47,9 @@ class CBitmapProgressCtrl : public CProgressCtrl {
   GdiObject m_palette;
   int m_bitmapWidth = 0;
   int m_bitmapHeight = 0;
+  DWORD m_lastClickMs = 0;
+  POINT m_lastClickAt = {0, 0};
+  bool m_clicked = false;  // a first click waits for its second
 };
 
 // The palette that keeps a device-independent bitmap's colours: its own colour table when it

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "adapter/NvApi.h"
 #include "framework/Dialog.h"
 #include "settings/portable/LinkReading.h"
 
@@ -37,6 +38,10 @@ class CPageHost : public CDialog {
   // A profile became current and was applied: by the user (automatic false) or by the
   // automatic connection. ssid is the profile's network name.
   virtual void OnProfileSwitched(const std::string& /*name*/, const std::string& /*ssid*/, bool /*automatic*/) {}
+  // A survey finished (the SiteSurvey page's or any other): its first count records.
+  virtual void OnSurveyResult(const SiteSurveyEntry* /*records*/, int /*count*/) {}
+  // Opens the link monitor, or brings it to the front.
+  virtual void OpenLinkMonitor() {}
 };
 
 }  // namespace tarnel

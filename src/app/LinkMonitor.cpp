@@ -100,9 +100,15 @@ CLinkMonitor::CLinkMonitor(CPageHost& host, const LinkHistory& history, const st
 
 void CLinkMonitor::Open() {
   m_hiddenWithOwner = false;
-  if (!m_hWnd && !Create(&m_host)) return;
+  const bool created = !m_hWnd;
+  if (created && !Create(&m_host)) return;
   ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
   ::SetForegroundWindow(m_hWnd);
+  // Channels with no survey behind them would show nothing: the first opening surveys.
+  if (created && m_survey.empty()) {
+    UpdateWindow();
+    Scan();
+  }
 }
 
 BOOL CLinkMonitor::OnInitDialog() {

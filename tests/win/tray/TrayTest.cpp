@@ -13,8 +13,11 @@ namespace {
 constexpr UINT kIcon = CTrayIcon::kIconId;
 using Texts = std::vector<std::string>;
 using Greys = std::vector<bool>;
-const Texts kRadioOffMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio ON"};
-const Texts kRadioOnMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio OFF"};
+// The three items first, in their places; what the utility added follows a separator.
+const Texts kRadioOffMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio ON", "", "Link &Monitor"};
+const Texts kRadioOnMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio OFF", "", "Link &Monitor"};
+// A separator reads as greyed; what needs the radio is greyed while it is off.
+Greys MenuGreys(bool radioOff) { return {radioOff, false, false, true, radioOff}; }
 
 // What a menu holds, read by position.
 struct MenuView {
@@ -145,7 +148,7 @@ TEST_F(TrayTest, TheMenuNamesTheRadioActionAndGreysOpenWhileTheRadioIsOff) {
     CTrayMenu menu(radioOff);
     MenuView view = Read(menu.Popup());
     EXPECT_EQ(radioOff ? kRadioOffMenu : kRadioOnMenu, view.texts);
-    EXPECT_EQ((Greys{radioOff, false, false}), view.greyed);
+    EXPECT_EQ(MenuGreys(radioOff), view.greyed);
     EXPECT_EQ(0u, view.defaultItem);
     EXPECT_EQ(static_cast<UINT>(ID_TRAY_RADIO), ::GetMenuItemID(menu.Popup(), 2));
   }
@@ -162,7 +165,7 @@ TEST_F(TrayTest, RightClickOpensTheMenuAndTiesTheWindowToTheRadio) {
     Notify(kIcon, WM_RBUTTONUP);
     ASSERT_TRUE(watch.Menu().seen) << "the menu opened on the main window";
     EXPECT_EQ(radioOff ? kRadioOffMenu : kRadioOnMenu, watch.Menu().texts);
-    EXPECT_EQ(radioOff, watch.Menu().greyed[0]);
+    EXPECT_EQ(MenuGreys(radioOff != 0), watch.Menu().greyed);
     EXPECT_EQ(!radioOff, watch.Menu().ownerVisible);
     EXPECT_EQ(!radioOff, Visible());
     EXPECT_TRUE(::IsIconic(Main())) << "a plain show, no restore";

@@ -86,15 +86,18 @@ BOOL CConfigPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (id) {
       case IDC_CONFIG_APPLY:
         ApplyConfiguration();
+        TellHostUserChanged();
         return TRUE;
       case IDC_CONFIG_CANCEL:
         ReloadConfiguration();
         return TRUE;
       case IDC_PROFILE_ADD:
         AddProfile();
+        TellHostUserChanged();
         return TRUE;
       case IDC_PROFILE_REMOVE:
         RemoveProfile();
+        TellHostUserChanged();
         return TRUE;
       default:
         break;
@@ -102,6 +105,7 @@ BOOL CConfigPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   }
   if (id == IDC_PROFILE_LIST && code == LBN_SELCHANGE) {
     SelectProfile();
+    TellHostUserChanged();
     return TRUE;
   }
   return CBackdropPage::OnCommand(wParam, lParam);
@@ -137,6 +141,8 @@ settings::ConfigurationValues CConfigPage::Shown() const {
   shown.channel = Selection(IDC_CHANNEL_LIST) + 1;
   shown.txRate = Selection(IDC_TX_RATE_LIST);
   shown.powerMode = Selection(IDC_POWER_MODE);
+  shown.autoConnect = m_loaded.autoConnect;
+  shown.priority = m_loaded.priority;  // not on the page: kept as stored
   return shown;
 }
 
@@ -264,6 +270,11 @@ void CConfigPage::SelectProfile() {
   settings::UseProfile(name, pages);
   ReloadConfiguration();
   if (encryption) encryption->ReloadEncryption();
+  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnProfileSwitched(name, m_loaded.ssid, false);
+}
+
+void CConfigPage::TellHostUserChanged() {
+  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnUserChange();
 }
 
 }  // namespace tarnel

@@ -52,6 +52,8 @@ class CConfigPage : public CBackdropPage {
   void RemoveProfile();
   // Makes the selected profile current and applies it, both halves.
   void SelectProfile();
+  // The user's own change: what acts on the user's behalf holds back.
+  void TellHostUserChanged();
 
  private:
   int Selection(int comboId) const;

@@ -8,6 +8,7 @@
 #include "profiles/ProfileGlobals.h"
 #include "resource.h"
 #include "settings/Profiles.h"
+#include "widgets/PageHost.h"
 
 namespace tarnel {
 namespace {
@@ -272,6 +273,7 @@ BOOL CEncryptionPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     case IDC_ENCRYPTION_APPLY:
       if (code != BN_CLICKED) break;
       ApplyEncryption();
+      if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnUserChange();
       return TRUE;
     case IDC_ENCRYPTION_CANCEL:
       if (code != BN_CLICKED) break;

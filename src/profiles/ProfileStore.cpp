@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -19,6 +20,8 @@ namespace {
 constexpr char kProfileList[] = "ProfileList";
 constexpr size_t kValueNameSize = 260;  // value names of up to 259 characters
 constexpr size_t kKeyTextSize = 260;
+constexpr char kRecentProfiles[] = "RecentProfiles";
+constexpr size_t kRecentProfilesSize = kRecentProfileCount * kProfileNameBufferSize;
 
 // A sub-key of the driver key, created when missing (only opened for reading when the store
 // only reads); not open when either open fails.
@@ -52,6 +55,29 @@ void ReadKeyText(HKEY key, const char* name, std::string* out) {
   *out = text;
 }
 
+std::vector<std::string> WithoutName(std::vector<std::string> names, const char* name) {
+  // The registry's own match of names ignores letter case.
+  names.erase(std::remove_if(names.begin(), names.end(),
+                             [name](const std::string& n) { return ::lstrcmpiA(n.c_str(), name) == 0; }),
+              names.end());
+  return names;
+}
+
+void NoteCurrentProfile(const char* name) {
+  RegKey driver = OpenDriverKey();
+  if (!driver.IsOpen() || name[0] == '\0') return;
+  std::vector<std::string> recent = WithoutName(ReadTexts(driver.Get(), kRecentProfiles, kRecentProfilesSize), name);
+  recent.insert(recent.begin(), name);
+  if (recent.size() > kRecentProfileCount) recent.resize(kRecentProfileCount);
+  WriteTexts(driver.Get(), kRecentProfiles, recent);
+}
+
+void ForgetRecentProfile(HKEY driver, const char* name) {
+  const std::vector<std::string> recent = ReadTexts(driver, kRecentProfiles, kRecentProfilesSize);
+  const std::vector<std::string> kept = WithoutName(recent, name);
+  if (kept.size() != recent.size()) WriteTexts(driver, kRecentProfiles, kept);
+}
+
 }  // namespace
 
 void LoadProfileList() {
@@ -68,6 +94,7 @@ void AddToProfileList(const char* name) {
   if (!list.IsOpen()) return;
   WriteEmptyText(list.Get(), name);
   WriteText(list.Get(), nullptr, name);
+  NoteCurrentProfile(name);
 }
 
 void ListProfileName(const char* name) {
@@ -105,7 +132,9 @@ void DeleteProfileName(const char* name) {
 void DeleteProfileKey(const char* name) {
   if (name[0] == '\0') return;  // an empty sub-key name would mean the driver key itself
   RegKey driver = OpenDriverKey();
-  if (driver.IsOpen()) RegDeleteKeyA(driver.Get(), name);
+  if (!driver.IsOpen()) return;
+  RegDeleteKeyA(driver.Get(), name);
+  ForgetRecentProfile(driver.Get(), name);
 }
 
 void LoadProfileSettings(const char* name, char* ssid, int32_t* netMode, int32_t* channel,
@@ -158,6 +187,27 @@ void SaveProfileEncryption(const char* name, int32_t wep, int32_t keyIndex, cons
   WriteText(profile.Get(), "PASSPHRASE", passphrase);
 }
 
+void LoadProfileAutoConnect(const char* name, bool* autoConnect, int32_t* priority) {
+  RegKey profile = OpenUnderDriverKey(name);
+  if (!profile.IsOpen()) return;
+  int32_t on = 0;
+  *autoConnect = ReadInt32(profile.Get(), "AUTOCONNECT", &on) && on == 1;
+  if (!ReadInt32(profile.Get(), "PRIORITY", priority)) *priority = 0;
+}
+
+void SaveProfileAutoConnect(const char* name, bool autoConnect, int32_t priority) {
+  RegKey profile = OpenUnderDriverKey(name);
+  if (!profile.IsOpen()) return;
+  WriteInt32(profile.Get(), "AUTOCONNECT", autoConnect ? 1 : 0);
+  WriteInt32(profile.Get(), "PRIORITY", priority);
+}
+
+std::vector<std::string> LoadRecentProfiles() {
+  RegKey driver = OpenDriverKey();
+  if (!driver.IsOpen()) return {};
+  return ReadTexts(driver.Get(), kRecentProfiles, kRecentProfilesSize);
+}
+
 void GetCurrentProfile(char* buffer) {
   {
     RegKey list = OpenUnderDriverKey(kProfileList);
@@ -175,7 +225,9 @@ void GetCurrentProfile(char* buffer) {
 
 void SetCurrentProfile(const char* name) {
   RegKey list = OpenUnderDriverKey(kProfileList);
-  if (list.IsOpen()) WriteText(list.Get(), nullptr, name);
+  if (!list.IsOpen()) return;
+  WriteText(list.Get(), nullptr, name);
+  NoteCurrentProfile(name);
 }
 
 }  // namespace tarnel

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarnel {
 
@@ -42,6 +43,17 @@ void LoadProfileEncryption(const char* name, int32_t* wep, int32_t* keyIndex, st
 void SaveProfileEncryption(const char* name, int32_t wep, int32_t keyIndex, const char* key1,
                            const char* key2, const char* key3, const char* key4,
                            const char* passphrase);
+
+// "AUTOCONNECT" (1 on, anything else off) and "PRIORITY" (higher preferred) beside the
+// profile's other values; off and 0 when missing or unreadable.
+void LoadProfileAutoConnect(const char* name, bool* autoConnect, int32_t* priority);
+void SaveProfileAutoConnect(const char* name, bool autoConnect, int32_t priority);
+
+// Names in the order they were last made current, the latest first, once each whatever their
+// letter case, at most kRecentProfileCount ("RecentProfiles" under the driver key). Making a
+// profile current notes it; deleting its settings forgets it.
+constexpr size_t kRecentProfileCount = 64;
+std::vector<std::string> LoadRecentProfiles();
 
 // buffer: kProfileNameBufferSize bytes holding the caller's present name, which is kept when
 // the registry cannot be reached; "Default" whenever the result would be empty.

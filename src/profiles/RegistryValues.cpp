@@ -40,4 +40,27 @@ void WriteInt32(HKEY key, const char* name, int32_t value) {
   RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
 }
 
+std::vector<std::string> ReadTexts(HKEY key, const char* name, size_t size) {
+  std::vector<char> data(size + 1, '\0');  // one more, so the last text always ends
+  DWORD got = static_cast<DWORD>(size);
+  std::vector<std::string> texts;
+  if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &got) !=
+      ERROR_SUCCESS) {
+    return texts;
+  }
+  for (size_t at = 0; at < got && data[at] != '\0';) {
+    texts.emplace_back(&data[at]);
+    at += texts.back().size() + 1;
+  }
+  return texts;
+}
+
+void WriteTexts(HKEY key, const char* name, const std::vector<std::string>& texts) {
+  std::string data;
+  for (const std::string& text : texts) data.append(text).push_back('\0');
+  data.push_back('\0');
+  RegSetValueExA(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                 static_cast<DWORD>(data.size()));
+}
+
 }  // namespace tarnel

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace tarnel {
 
@@ -24,5 +26,10 @@ void WriteText(HKEY key, const char* name, const char* text);
 void WriteEmptyText(HKEY key, const char* name);
 
 void WriteInt32(HKEY key, const char* name, int32_t value);
+
+// A REG_MULTI_SZ as its texts; data without its final terminators still gives the texts it
+// holds, and a missing or oversized value gives none. At most size bytes are read.
+std::vector<std::string> ReadTexts(HKEY key, const char* name, size_t size);
+void WriteTexts(HKEY key, const char* name, const std::vector<std::string>& texts);
 
 }  // namespace tarnel

@@ -20,12 +20,14 @@ void LoadConfiguration(const std::string& profile, ConfigurationValues* values) 
   LoadProfileSettings(profile.c_str(), ssid, &values->netMode, &values->channel, &values->txRate,
                       &values->powerMode);
   values->ssid = ssid;
+  LoadProfileAutoConnect(profile.c_str(), &values->autoConnect, &values->priority);
 }
 
 void SaveConfiguration(const std::string& profile, const ConfigurationValues& values) {
   char ssid[kSsidBufferSize] = {0};
   values.ssid.copy(ssid, kMaxNetworkNameLength);
   SaveProfileSettings(profile.c_str(), ssid, values.netMode, values.channel, values.txRate, values.powerMode);
+  SaveProfileAutoConnect(profile.c_str(), values.autoConnect, values.priority);
 }
 
 void ApplyConfiguration(const std::string& profile, const ConfigurationValues& values) {

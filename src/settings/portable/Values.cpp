@@ -8,7 +8,8 @@ const std::array<const char*, kPowerModeCount> kPowerModeTexts = {"Disable", "Ma
 
 bool ConfigurationValues::operator==(const ConfigurationValues& other) const {
   return ssid == other.ssid && netMode == other.netMode && powerMode == other.powerMode &&
-         channel == other.channel && txRate == other.txRate;
+         channel == other.channel && txRate == other.txRate && autoConnect == other.autoConnect &&
+         priority == other.priority;
 }
 
 }  // namespace tarnel::settings

@@ -30,6 +30,9 @@ struct ConfigurationValues {
   int32_t channel = 1;
   int32_t txRate = 0;
   int32_t powerMode = 0;
+  // Known-network choice: not sent to the driver.
+  bool autoConnect = false;
+  int32_t priority = 0;  // higher is preferred
 
   bool operator==(const ConfigurationValues& other) const;
   bool operator!=(const ConfigurationValues& other) const { return !(*this == other); }

@@ -162,6 +162,62 @@ TEST_F(StoreTest, CurrentProfileRecord) {
   EXPECT_EQ("Default", CurrentProfile("Mine"));
 }
 
+TEST_F(StoreTest, AutoConnectAndPriorityAreOffAndZeroUnlessStoredAsOneAndANumber) {
+  struct Auto {
+    bool on = true;
+    int32_t priority = 77;
+  };
+  auto load = [](const char* name) {
+    Auto a;
+    LoadProfileAutoConnect(name, &a.on, &a.priority);
+    return a;
+  };
+  const Auto fresh = load("Old");  // a profile from before these values
+  EXPECT_FALSE(fresh.on);
+  EXPECT_EQ(0, fresh.priority);
+
+  SaveProfileAutoConnect("Home", true, -3);
+  EXPECT_TRUE(load("HOME").on);
+  EXPECT_EQ(-3, load("Home").priority);  // signed
+  RegKey home = OpenRaw("Home");
+  DWORD type = 0, size = 0;
+  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExA(home.Get(), "AUTOCONNECT", nullptr, &type, nullptr, &size));
+  EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+
+  const DWORD two = 2;
+  const unsigned char eight[8] = {1, 0, 0, 0, 0, 0, 0, 0};
+  WriteRaw("Home", "AUTOCONNECT", REG_DWORD, &two, sizeof(two));
+  EXPECT_FALSE(load("Home").on);
+  WriteRaw("Home", "AUTOCONNECT", REG_BINARY, eight, sizeof(eight));
+  WriteRaw("Home", "PRIORITY", REG_BINARY, eight, sizeof(eight));
+  EXPECT_FALSE(load("Home").on);
+  EXPECT_EQ(0, load("Home").priority);
+}
+
+TEST_F(StoreTest, MakingAProfileCurrentPutsItFirstAmongTheRecentOnes) {
+  SetCurrentProfile("Home");
+  AddToProfileList("Office");
+  SetCurrentProfile("Cafe");
+  SetCurrentProfile("HOME");  // the same profile whatever its letter case
+  EXPECT_EQ((std::vector<std::string>{"HOME", "Cafe", "Office"}), LoadRecentProfiles());
+
+  DeleteProfileKey("cafe");
+  EXPECT_EQ((std::vector<std::string>{"HOME", "Office"}), LoadRecentProfiles());
+
+  for (int i = 0; i < 100; ++i) SetCurrentProfile(("P" + std::to_string(i)).c_str());
+  const std::vector<std::string> recent = LoadRecentProfiles();
+  ASSERT_EQ(kRecentProfileCount, recent.size());
+  EXPECT_EQ("P99", recent.front());
+  EXPECT_EQ("P36", recent.back());
+
+  // Damaged data: the texts it holds count, a missing final terminator reads no further.
+  RegKey driver = OpenRaw("");
+  const char unterminated[] = {'A', 0, 'B', 'C'};
+  RegSetValueExA(driver.Get(), "RecentProfiles", 0, REG_MULTI_SZ,
+                 reinterpret_cast<const BYTE*>(unterminated), sizeof(unterminated));
+  EXPECT_EQ((std::vector<std::string>{"A", "BC"}), LoadRecentProfiles());
+}
+
 TEST_F(StoreTest, AdapterDescriptionComesFromTheStringResourceWhenEmpty) {
   SaveProfileSettings("Home", "OnOurs", 1, 1, 0, 0);
   EXPECT_EQ(kAdapterText, AdapterDescription);

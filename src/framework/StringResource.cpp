@@ -4,7 +4,7 @@ namespace tarnel {
 
 std::string ReadStringResource(HMODULE module, UINT id) {
   // Strings are kept sixteen to a block: block (id / 16) + 1, each a length and UTF-16 units.
-  HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA((id >> 4) + 1), MAKEINTRESOURCEA(6));  // RT_STRING
+  HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA((id >> 4) + 1), RT_STRING);
   HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
   const auto* units = loaded ? static_cast<const WCHAR*>(::LockResource(loaded)) : nullptr;
   if (units == nullptr) return std::string();

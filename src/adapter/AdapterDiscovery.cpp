@@ -24,7 +24,16 @@ constexpr DWORD kPropertySize = 500;
 constexpr DWORD kHardwareKeySize = 200;
 constexpr REGSAM kDevNodeAccess = 0x2001F;
 
-void MessageBoxAlert(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_OK); }
+// The window library is found when a message is shown, not at start: a console program that
+// reports discovery's message itself never loads it. It is one of the system's known libraries.
+void MessageBoxAlert(const char* text) {
+  using ShowMessage = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
+  HMODULE windows = ::LoadLibraryA("user32.dll");
+  if (windows == nullptr) return;
+  if (const auto show = reinterpret_cast<ShowMessage>(::GetProcAddress(windows, "MessageBoxA")))
+    show(nullptr, text, nullptr, MB_OK);
+  ::FreeLibrary(windows);
+}
 
 DiscoveryAlert g_alert = MessageBoxAlert;
 

@@ -15,7 +15,7 @@ void ReportDiscoveryAlert(const char* text) { std::fprintf(stderr, "nvkctl: adap
 
 }  // namespace
 
-AdapterSession::AdapterSession() {
+AdapterSession::AdapterSession(Need need) {
   SetDiscoveryAlert(ReportDiscoveryAlert);
   const bool complete = LoadNvLibrary();
   if (Nv().NV_Initialize(0) == 0) {
@@ -23,17 +23,17 @@ AdapterSession::AdapterSession() {
                         : "the driver-control library NvkLib.dll is missing or incomplete";
     return;
   }
-  problem_ = FindOwnAdapter();
+  if (need == Need::kAdapter) problem_ = FindOwnAdapter();
 }
 
 AdapterSession::~AdapterSession() { Nv().NV_Stop(); }
 
 std::string AdapterSession::FindOwnAdapter() {
-  const std::string driverKey = DriverKeyPath();  // also loads the description
+  const AdapterLocation adapter = LocateAdapter();  // also loads the description
   if (AdapterDescription.empty()) return "nvkctl.exe lacks the adapter's description (string resource 1)";
   const std::string wanted = "no working network device described as \"" + AdapterDescription + "\"";
-  if (driverKey.empty()) return wanted;
-  return FindAdapter(AdapterDescription.c_str(), nullptr) ? std::string() : wanted + " (it reports a problem)";
+  if (adapter.driverKeyPath.empty()) return wanted;
+  return adapter.working ? std::string() : wanted + " (it reports a problem)";
 }
 
 }  // namespace tarnel::cli

@@ -41,4 +41,8 @@ ExitCode RunProfileRemove(const CommandContext& c);
 ExitCode RunExport(const CommandContext& c);
 ExitCode RunImport(const CommandContext& c);
 
+// version: needs neither the adapter nor the command context; the utility's version is printed
+// even when the library does not load (then exit 2 with the library's problem).
+ExitCode RunVersion(std::ostream& out, std::ostream& err);
+
 }  // namespace tarnel::cli

@@ -51,7 +51,8 @@ ExitCode Dispatch(const CommandContext& c) {
     case Command::kProfileRemove: return RunProfileRemove(c);
     case Command::kExport: return RunExport(c);
     case Command::kImport: return RunImport(c);
-    case Command::kHelp: break;
+    case Command::kHelp:
+    case Command::kVersion: break;
   }
   return kExitUsage;
 }
@@ -66,6 +67,7 @@ int RunNvkctl(const std::vector<std::string>& args, std::ostream& out, std::ostr
     out << HelpText(HelpTopic(line));
     return kExitDone;
   }
+  if (line.command == Command::kVersion) return RunVersion(out, err);
 
   SetStoreAccess(StoreAccess::kRead);
   AdapterSession session;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "framework/StringResource.h"
+
 namespace tarnel {
 
 namespace {
@@ -24,9 +26,7 @@ HWND CanonicalHandle(HWND hwnd) {
 HINSTANCE AfxGetResourceHandle() { return ::GetModuleHandleA(nullptr); }
 
 std::string LoadStringResource(UINT id) {
-  char text[512] = {0};
-  int n = ::LoadStringA(AfxGetResourceHandle(), id, text, sizeof(text));
-  return std::string(text, n > 0 ? static_cast<size_t>(n) : 0);
+  return ReadStringResource(AfxGetResourceHandle(), id).substr(0, 511);  // as a 512-byte buffer held it
 }
 
 CWnd::~CWnd() {

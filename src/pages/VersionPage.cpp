@@ -1,11 +1,8 @@
 #include "pages/VersionPage.h"
 
-#include <cstring>
-#include <string>
-
-#include "adapter/NvLibrary.h"
 #include "framework/Gdi.h"
 #include "resource.h"
+#include "settings/AdapterState.h"
 
 namespace tarnel {
 
@@ -36,12 +33,7 @@ BOOL CVersionPage::OnInitDialog() {
 }
 
 BOOL CVersionPage::OnSetActive() {
-  char driver[NV_DRIVER_INFO_BUFFER] = {};
-  int32_t unused = 0;
-  Nv().NV_GetStatusDriverInfo(driver, &unused);
-  // A text that fills the buffer without a terminator is shown up to the buffer's end.
-  const std::string text(driver, strnlen(driver, sizeof(driver)));
-  ::SetDlgItemTextA(m_hWnd, IDC_DRIVER_VERSION, text.c_str());
+  ::SetDlgItemTextA(m_hWnd, IDC_DRIVER_VERSION, settings::DriverVersionText().c_str());
   ::SetDlgItemTextA(m_hWnd, IDC_UTILITY_VERSION, LoadStringResource(IDS_UTILITY_VERSION).c_str());
   return CBackdropPage::OnSetActive();
 }

@@ -4,6 +4,7 @@
 
 #include "adapter/AdapterDiscovery.h"
 #include "framework/PlatformFamily.h"
+#include "framework/StringResource.h"
 #include "profiles/ProfileGlobals.h"
 #include "resource.h"
 
@@ -17,9 +18,8 @@ StoreAccess g_access = StoreAccess::kFull;
 
 void EnsureAdapterDescription() {
   if (!AdapterDescription.empty()) return;
-  char text[kDescriptionSize] = {};
-  LoadStringA(GetModuleHandleA(nullptr), IDS_ADAPTER_DESCRIPTION, text, kDescriptionSize);
-  AdapterDescription = text;
+  // As a buffer of kDescriptionSize bytes held it.
+  AdapterDescription = ReadStringResource(GetModuleHandleA(nullptr), IDS_ADAPTER_DESCRIPTION).substr(0, kDescriptionSize - 1);
 }
 
 }  // namespace
@@ -29,14 +29,17 @@ const char* ClassRoot() {
                          : "SYSTEM\\CurrentControlSet\\Control\\Class\\";
 }
 
-std::string DriverKeyPath() {
+AdapterLocation LocateAdapter() {
+  AdapterLocation found;
   EnsureAdapterDescription();
-  if (AdapterDescription.empty()) return std::string();  // "" would match every device
+  if (AdapterDescription.empty()) return found;  // "" would match every device
   char driverKey[kDriverKeySize] = {};
-  FindAdapter(AdapterDescription.c_str(), driverKey, sizeof(driverKey));
-  if (driverKey[0] == '\0') return std::string();
-  return std::string(ClassRoot()) + driverKey;
+  found.working = FindAdapter(AdapterDescription.c_str(), driverKey, sizeof(driverKey)) != 0;
+  if (driverKey[0] != '\0') found.driverKeyPath = std::string(ClassRoot()) + driverKey;
+  return found;
 }
+
+std::string DriverKeyPath() { return LocateAdapter().driverKeyPath; }
 
 void SetStoreAccess(StoreAccess access) { g_access = access; }
 

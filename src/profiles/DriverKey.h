@@ -15,6 +15,14 @@ const char* ClassRoot();
 // the class root alone would put profile keys among the classes.
 std::string DriverKeyPath();
 
+// The driver key path as above and whether the device reports no problem, from one walk of the
+// network devices.
+struct AdapterLocation {
+  std::string driverKeyPath;
+  bool working = false;
+};
+AdapterLocation LocateAdapter();
+
 // How the store reaches the registry. Full: the driver key with full access and profile keys
 // created when missing, as the utility always works. Read: read access only and nothing created,
 // for a caller that only looks; a missing key then reads as the store's defaults.

@@ -35,14 +35,14 @@ std::string MacText() {
   return BufferText(text, sizeof(text));
 }
 
-std::string DriverText() {
+}  // namespace
+
+std::string DriverVersionText() {
   char text[NV_DRIVER_INFO_BUFFER] = {};
   int32_t unused = 0;
   Nv().NV_GetStatusDriverInfo(text, &unused);
   return BufferText(text, sizeof(text));
 }
-
-}  // namespace
 
 AdapterState ReadAdapterState() {
   AdapterState state;
@@ -51,7 +51,7 @@ AdapterState ReadAdapterState() {
   state.ip = IpAddressOf(state.mac);
   state.radioOff = Nv().NV_GetIsRadioOff() != 0;
   state.systemManaged = IsSystemManaged();
-  state.driverVersion = DriverText();
+  state.driverVersion = DriverVersionText();
   return state;
 }
 

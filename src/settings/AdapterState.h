@@ -26,6 +26,10 @@ struct AdapterState {
 
 AdapterState ReadAdapterState();
 
+// The driver's version text as the library delivers it (up to its buffer's end when unterminated):
+// the version panel's, status's and version's.
+std::string DriverVersionText();
+
 // True while the system's own wireless configuration manages the adapter.
 bool IsSystemManaged();
 

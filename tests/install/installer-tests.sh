@@ -2,7 +2,8 @@
 # $out, $results, run_gtest, run_check and a virtual display):
 #  - scripts/package: one .msi and one .zip with the programs the installer source lists (the
 #    .msi also the helper), never the simulated adapter's files, the build's version; each
-#    shipped program carries one manifest with its version resource's version and its rights.
+#    shipped program carries one manifest with its version resource's version and its rights,
+#    no debug sections, and the name and checksum of its symbols file in symbols/.
 #  - scripts/package --sign with a throw-away certificate: the .msi and every program in it and in
 #    the .zip verify; one changed byte makes a program fail.
 #  - the same sources built and packaged as an older version, for upgrade and downgrade.
@@ -20,9 +21,10 @@ PY
 installer_check_package() {
   "$top/scripts/package" && msiextract -C "$installer_work/unpacked" "$out"/package/*.msi >/dev/null || return 1
   python3 - "$out/package" "$installer_work/unpacked" "$(cat "$out/i686/generated/version.txt")" $(installer_programs) <<'PY' || return 1
-import os, re, struct, subprocess, sys, zipfile
+import os, re, struct, subprocess, sys, zipfile, zlib
 folder, unpacked, version, *programs = sys.argv[1:]
-names = sorted(os.listdir(folder))
+names = sorted(n for n in os.listdir(folder) if n != "symbols")
+symbols = os.path.join(folder, "symbols")
 msi = os.path.join(folder, next(n for n in names if n.endswith(".msi")))
 def table(name):
     out = subprocess.run(["msiinfo", "export", msi, name], capture_output=True, text=True, check=True).stdout
@@ -36,7 +38,17 @@ checks = [
     ("zip files", sorted(os.path.basename(n) for n in zipped), sorted(programs + ["README.txt"])),
     ("product", [props.get(k) for k in ("ProductVersion", "Manufacturer", "ProductName")],
      [version, "Norvik", "IEEE 802.11b WLAN Cardbus Utility"]),
+    ("symbols", sorted(os.listdir(symbols)), sorted(p + ".debug" for p in programs + ["Tarnel_Setup.exe"])),
 ]
+def debug_link(exe, data):  # [debug sections, the named file's checksum matches]
+    sections = subprocess.run(["i686-w64-mingw32-objdump", "-h", exe], capture_output=True, text=True).stdout
+    name = os.path.basename(exe).encode() + b".debug\0"
+    at = data.find(name)
+    crc_at = (at + len(name) + 3) // 4 * 4
+    crc = struct.unpack_from("<I", data, crc_at)[0] if at >= 0 else None
+    symbols_file = os.path.join(symbols, os.path.basename(exe) + ".debug")
+    matches = os.path.exists(symbols_file) and crc == zlib.crc32(open(symbols_file, "rb").read())
+    return [sections.count(" .debug_"), ".gnu_debuglink" in sections, matches]
 for exe, level in [("Tarnel_UI.exe", "requireAdministrator"), ("Tarnel_Setup.exe", "asInvoker"),
                    ("nvkctl.exe", "asInvoker")]:
     data = open(found[exe], "rb").read()
@@ -45,8 +57,8 @@ for exe, level in [("Tarnel_UI.exe", "requireAdministrator"), ("Tarnel_Setup.exe
     m = manifests[0].decode() if manifests else ""
     checks.append((exe, [len(manifests), f'version="{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"' in m,
                          f'level="{level}"' in m, m.count("<supportedOS "), ">false</dpiAware>" in m,
-                         ">unaware</dpiAwareness>" in m, "Common-Controls" in m],
-                   [1, True, True, 5, True, True, False]))
+                         ">unaware</dpiAwareness>" in m, "Common-Controls" in m] + debug_link(found[exe], data),
+                   [1, True, True, 5, True, True, False, 0, True, True]))
 problems = [f"{what}: got {got}, want {want}" for what, got, want in checks if got != want]
 sys.exit("\n".join(problems) or None)
 PY

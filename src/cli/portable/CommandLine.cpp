@@ -52,6 +52,9 @@ const CommandSpec kCommands[] = {
     {"import", Command::kImport, 1, 1, "--replace ", true, "import FILE [--replace]",
      "read a profile file; every value is checked before anything is written, and a profile\n"
      "that exists is left alone unless --replace"},
+    {"version", Command::kVersion, 0, 0, "", false, "version",
+     "the utility's version and the driver's (when the driver-control library loads), as the\n"
+     "version panel shows them; also nvkctl --version"},
     {"help", Command::kHelp, 0, 2, "", false, "help [COMMAND]", "this text, or one command's"},
 };
 
@@ -190,12 +193,14 @@ std::string CommandLine::Value(const std::string& option) const {
   return found == options.end() ? std::string() : found->second;
 }
 
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& given) {
   ParsedCommandLine parsed;
-  if (args.empty()) {
+  if (given.empty()) {
     parsed.error = "no command (nvkctl help lists them)";
     return parsed;
   }
+  std::vector<std::string> args = given;
+  if (args[0] == "--version") args[0] = "version";  // the form console programs commonly take
   size_t used = 0;
   const CommandSpec* spec = FindCommand(args, &used);
   if (!spec) {

@@ -12,7 +12,7 @@ namespace tarnel::cli {
 
 enum class Command {
   kHelp, kStatus, kScan, kJoin, kRadio, kProfileList, kProfileShow, kProfileSet, kProfileUse,
-  kProfileRemove, kExport, kImport,
+  kProfileRemove, kExport, kImport, kVersion,
 };
 
 struct CommandLine {

@@ -10,6 +10,7 @@
 #include "Journey.h"
 #include "RegistryCleanup.h"
 #include "SimDefaults.h"
+#include "TarnelVersion.h"
 
 namespace tarnel::test {
 namespace {
@@ -148,6 +149,14 @@ TEST_F(Nvkctl, StatusAndScanReportTheAdapterAsDocumentedJson) {
   EXPECT_EQ(JsonValue::kBool, status["systemManaged"].kind);
   EXPECT_FALSE(status["systemManaged"].boolean);
 
+  // version: the version panel's two texts under its labels, in either spelling.
+  HWND panel = Page(PageKind::VersionPanel);
+  const std::string version = Done({"version"});
+  EXPECT_EQ("Utility Version  " + ControlText(panel, IDC_UTILITY_VERSION) + "\r\nDriver Version   " +
+                ControlText(panel, IDC_DRIVER_VERSION) + "\r\n", version);
+  EXPECT_NE(std::string::npos, version.find(std::string("  ") + TARNEL_VERSION_SHORT + "\r\n")) << version;
+  EXPECT_EQ(version, Done({"--version"}));
+
   Done({"radio", "off"});
   const JsonValue off = Json({"status", "--json"});
   EXPECT_EQ("Not Associated", off["link"].text);
@@ -185,9 +194,13 @@ TEST_F(Nvkctl, EachRefusalHasItsExitCodeAndSendsNothing) {
 
   Sim().SetDevNodeProblem(22);
   ExpectRefused({"status"}, 2, "no working network device described as");
+  EXPECT_EQ(0u, Run({"version"}).exitCode) << "version needs the library, not the adapter";
   Sim().SetDevNodeProblem(-1);
   Sim().SetInitializeAnswer(false);
   ExpectRefused({"scan"}, 2, "will not initialise");
+  ExpectRefused({"--version"}, 2, "will not initialise");
+  EXPECT_EQ(std::string("Utility Version  ") + TARNEL_VERSION_SHORT + "\r\n", Run({"version"}).out)
+      << "the utility's own version still";
   Sim().SetInitializeAnswer(true);
   EXPECT_EQ("<missing>", Stored().Current());
   EXPECT_EQ(1, Stored().Number("Office", "CHANNEL"));

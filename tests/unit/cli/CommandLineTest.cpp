@@ -24,6 +24,8 @@ TEST(CommandLine, AcceptedLinesGiveTheirCommandOperandsAndOptions) {
       {{"export", "A", "B", "-o", "f.txt", "--with-keys"}, Command::kExport, {"A", "B"}, {{"-o", "f.txt"}, {"--with-keys", ""}}},
       {{"import", "--replace", "--", "-file"}, Command::kImport, {"-file"}, {{"--replace", ""}}},
       {{"help", "profile", "set"}, Command::kHelp, {"profile", "set"}, {}},
+      {{"version"}, Command::kVersion, {}, {}},
+      {{"--version"}, Command::kVersion, {}, {}},
   };
   for (const auto& c : cases) {
     const ParsedCommandLine parsed = ParseCommandLine(c.args);
@@ -54,6 +56,8 @@ TEST(CommandLine, RefusedLinesSayWhatIsWrongInOneLine) {
       {{"status", "--json=yes"}, "--json takes no value"},
       {{"radio", "toggle"}, "radio: 'toggle' is neither on nor off"},
       {{"help", "frobnicate"}, "help: no command 'frobnicate'"},
+      {{"--version", "--json"}, "version: unknown option --json"},
+      {{"status", "--version"}, "status: unknown option --version"},
   };
   for (const auto& c : cases) {
     const std::string error = ParseCommandLine(c.args).error;
@@ -67,7 +71,7 @@ TEST(CommandLine, OnlyCommandsThatChangeSomethingAreChanging) {
                     Command::kProfileRemove, Command::kImport})
     EXPECT_TRUE(IsChangingCommand(c)) << static_cast<int>(c);
   for (Command c : {Command::kStatus, Command::kScan, Command::kProfileList, Command::kProfileShow,
-                    Command::kExport, Command::kHelp})
+                    Command::kExport, Command::kHelp, Command::kVersion})
     EXPECT_FALSE(IsChangingCommand(c)) << static_cast<int>(c);
 }
 

@@ -11,7 +11,9 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "framework/KernelHandle.h"
+#include "framework/StringResource.h"
 #include "framework/WaitCursor.h"
+#include "TarnelVersion.h"
 #include "resource.h"
 
 using namespace tarnel;
@@ -322,4 +324,19 @@ TEST(KernelHandleOwner, ClosesOnceByItsLastOwnerAndTakesNoFailureValue) {
   DWORD flags = 0;
   EXPECT_FALSE(::GetHandleInformation(event, &flags)) << "closed by the last owner";
   EXPECT_FALSE(KernelHandle(INVALID_HANDLE_VALUE)) << "a failed open owns nothing";
+}
+
+// The string reader reads what LoadStringA reads: each text of the program's table, and nothing
+// for the ids between and beyond them, in blocks that exist and blocks that do not.
+TEST(StringResource, ReadsWhatLoadStringReadsForEveryId) {
+  HMODULE self = ::GetModuleHandleA(nullptr);
+  int texts = 0;
+  for (UINT id = 0; id < 300; ++id) {
+    char text[1024] = {};
+    const int n = ::LoadStringA(self, id, text, sizeof(text));
+    EXPECT_EQ(std::string(text, n > 0 ? n : 0), ReadStringResource(self, id)) << "id " << id;
+    texts += n > 0;
+  }
+  EXPECT_GE(texts, 5) << "the table's texts were read";
+  EXPECT_EQ(TARNEL_VERSION_SHORT, ReadStringResource(self, IDS_UTILITY_VERSION));
 }

@@ -28,16 +28,6 @@ constexpr int kPlotPercents[] = {30, 60};  // the icon's steps
 constexpr COLORREF kFrame = RGB(160, 160, 160);
 constexpr COLORREF kText = RGB(64, 64, 64);
 
-struct NetworkColour {
-  COLORREF line, fill;
-};
-constexpr NetworkColour kNetworkColours[] = {
-    {RGB(204, 51, 0), RGB(255, 214, 199)},  {RGB(0, 102, 204), RGB(199, 224, 255)},
-    {RGB(0, 140, 70), RGB(196, 240, 214)},  {RGB(150, 60, 180), RGB(234, 214, 245)},
-    {RGB(190, 140, 0), RGB(250, 236, 190)}, {RGB(0, 140, 150), RGB(196, 238, 240)},
-    {RGB(120, 120, 120), RGB(226, 226, 226)}, {RGB(200, 0, 110), RGB(250, 204, 228)},
-};
-
 bool Intersects(const RECT& a, const PlotArea& area, int below) {
   const RECT b = {area.left - kAxisWidth, area.top - kTitleHeight, area.left + area.width + 1,
                   area.top + area.height + below};
@@ -98,6 +88,13 @@ void ThickLines(HDC dc, const Polylines& line, COLORREF colour, int width) {
 bool SameText(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 }  // namespace
+
+const CLinkMonitor::NetworkColour CLinkMonitor::kNetworkColours[kNetworkColourCount] = {
+    {RGB(204, 51, 0), RGB(255, 214, 199)},  {RGB(0, 102, 204), RGB(199, 224, 255)},
+    {RGB(0, 140, 70), RGB(196, 240, 214)},  {RGB(150, 60, 180), RGB(234, 214, 245)},
+    {RGB(190, 140, 0), RGB(250, 236, 190)}, {RGB(0, 140, 150), RGB(196, 238, 240)},
+    {RGB(120, 120, 120), RGB(226, 226, 226)}, {RGB(200, 0, 110), RGB(250, 204, 228)},
+};
 
 CLinkMonitor::CLinkMonitor(CPageHost& host, const LinkHistory& history, const std::vector<SeenNetwork>& survey)
     : CDialog(IDD_LINK_MONITOR), m_host(host), m_history(history), m_survey(survey) {}
@@ -360,7 +357,7 @@ void CLinkMonitor::DrawChannels(HDC dc) {
   auto isLink = [this](const SeenNetwork& network) {
     return !m_linkBssid.empty() && SameText(network.bssid, m_linkBssid);
   };
-  auto colourOf = [](size_t i) { return kNetworkColours[i % (sizeof(kNetworkColours) / sizeof(kNetworkColours[0]))]; };
+  auto colourOf = [](size_t i) { return kNetworkColours[i % kNetworkColourCount]; };
 
   const int oldMix = ::SetROP2(dc, R2_MASKPEN);
   for (size_t i : order) {

@@ -20,6 +20,12 @@ class CLinkMonitor : public CDialog {
   static constexpr COLORREF kGrid = RGB(228, 228, 228);        // percent steps, minutes, channels
   static constexpr COLORREF kSignalColour = RGB(0, 84, 204);
   static constexpr COLORREF kQualityColour = RGB(0, 140, 60);
+  // A network's outline and fill, by its place in the survey (from the first again after the last).
+  struct NetworkColour {
+    COLORREF line, fill;
+  };
+  static constexpr size_t kNetworkColourCount = 8;
+  static const NetworkColour kNetworkColours[kNetworkColourCount];
 
   CLinkMonitor(CPageHost& host, const LinkHistory& history, const std::vector<SeenNetwork>& survey);
   const char* GetRuntimeClassName() const override { return "CLinkMonitor"; }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Idle cost of the utility against Wine's own floor, side by side in one run: for each target,
 # an empty dialog with one 300 ms timer (bench_idle_baseline.exe), then the real utility on its
-# link page with the simulated adapter (associated, figures frozen). After a warm-up, each runs
+# link page with the simulated adapter (associated, figures frozen), then the utility again with
+# its link monitor open in front (bench_open_monitor.exe opens it as the icon's menu does). After a warm-up, each runs
 # for the same span; the process's CPU time (utime + stime from /proc/<pid>/stat) and resident
 # memory (VmRSS, VmHWM) are read from the Linux side, and so is the CPU time of Wine's helper
 # processes of the prefix (wineserver, explorer with the notification area, winedevice).
@@ -53,13 +54,14 @@ percent() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.3f", 10
 measure() {
   local label=$1 dir=$2 exe=$3 setup=${4:-} pid="" i
   (cd "$dir" && exec wine "$exe" >/dev/null 2>&1) &
+  local launcher=$!
   for i in $(seq 1 100); do
     pid=$(prefix_pids "$exe" | head -n 1)
     [ -n "$pid" ] && break
     sleep 0.1
   done
   if [ -z "$pid" ]; then echo "$label: $exe did not start"; return 1; fi
-  [ -n "$setup" ] && (cd "$dir" && eval "$setup") >/dev/null 2>&1
+  if [ -n "$setup" ] && ! (cd "$dir" && eval "$setup") >/dev/null 2>&1; then echo "  $label: its setup failed"; fi
   sleep "$warmup"
   local helpers; helpers=$(helper_pids)
   local own0 help0 own1 help1
@@ -70,7 +72,7 @@ measure() {
   rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
   hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
   kill "$pid"
-  wait 2>/dev/null
+  wait "$launcher" 2>/dev/null  # not a bare wait: the virtual display is a child too
   LAST_OWN=$((own1 - own0))
   printf '  %-22s process %7s%% (%4d ticks)   helpers %7s%% (%4d ticks)   VmRSS %6d KiB   VmHWM %6d KiB\n' \
     "$label" "$(percent "$LAST_OWN")" "$LAST_OWN" "$(percent $((help1 - help0)))" $((help1 - help0)) "$rss" "$hwm"
@@ -85,7 +87,12 @@ for bin in "${bins[@]}"; do
   # The utility holds the simulated adapter's state while it runs: set the link once it is up.
   measure "utility, link page" "$bin" Tarnel_UI.exe \
     "sleep 2; wine nvksim.exe link 1 + signal 72 64" || continue
+  page=$LAST_OWN
   awk -v u="$LAST_OWN" -v b="$base" 'BEGIN { if (b > 0) printf "  utility / baseline     %.2f (target at most 1.2)\n", u / b;
                                               else print "  utility / baseline     baseline used no measurable CPU" }'
+  # The same again with the link monitor open in front (its first opening surveys, before the warm-up ends).
+  measure "utility, link monitor" "$bin" Tarnel_UI.exe \
+    "sleep 2; wine nvksim.exe link 1 + signal 72 64; wine bench_open_monitor.exe" || continue
+  awk -v m="$LAST_OWN" -v p="$page" 'BEGIN { if (p > 0) printf "  monitor / link page    %.2f (target at most 1.3)\n", m / p }'
   (cd "$bin" && wine nvksim.exe adapter remove) >/dev/null 2>&1
 done

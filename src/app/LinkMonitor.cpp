@@ -25,22 +25,8 @@ constexpr int kMinWidth = 480;
 constexpr int kMinHeight = 360;
 constexpr int kPlotPercents[] = {30, 60};  // the icon's steps
 
-constexpr COLORREF kBackground = RGB(255, 255, 255);
 constexpr COLORREF kFrame = RGB(160, 160, 160);
-constexpr COLORREF kGrid = RGB(228, 228, 228);
 constexpr COLORREF kText = RGB(64, 64, 64);
-constexpr COLORREF kSignalColour = RGB(0, 84, 204);
-constexpr COLORREF kQualityColour = RGB(0, 140, 60);
-
-struct NetworkColour {
-  COLORREF line, fill;
-};
-constexpr NetworkColour kNetworkColours[] = {
-    {RGB(204, 51, 0), RGB(255, 214, 199)},  {RGB(0, 102, 204), RGB(199, 224, 255)},
-    {RGB(0, 140, 70), RGB(196, 240, 214)},  {RGB(150, 60, 180), RGB(234, 214, 245)},
-    {RGB(190, 140, 0), RGB(250, 236, 190)}, {RGB(0, 140, 150), RGB(196, 238, 240)},
-    {RGB(120, 120, 120), RGB(226, 226, 226)}, {RGB(200, 0, 110), RGB(250, 204, 228)},
-};
 
 bool Intersects(const RECT& a, const PlotArea& area, int below) {
   const RECT b = {area.left - kAxisWidth, area.top - kTitleHeight, area.left + area.width + 1,
@@ -68,7 +54,7 @@ void FrameArea(HDC dc, const PlotArea& area) {
 }
 
 void PercentGrid(HDC dc, const PlotArea& area) {
-  GdiObject pen(::CreatePen(PS_SOLID, 1, kGrid));
+  GdiObject pen(::CreatePen(PS_SOLID, 1, CLinkMonitor::kGrid));
   SelectGuard withPen(dc, pen.Get());
   for (int percent : kPlotPercents) {
     const int y = PercentToY(percent, area);
@@ -82,18 +68,33 @@ void PercentGrid(HDC dc, const PlotArea& area) {
   }
 }
 
-void DrawLine(HDC dc, const Polylines& line, COLORREF colour) {
+// A line width pixels thick, drawn as one-pixel lines moved diagonally a pixel at a time (thick
+// both where it runs level and where it jumps): Wine draws a pen wider than one pixel as
+// polygons, which made a full repaint four times as slow.
+void ThickLines(HDC dc, const Polylines& line, COLORREF colour, int width) {
   if (line.counts.empty()) return;
-  GdiObject pen(::CreatePen(PS_SOLID, 2, colour));
+  GdiObject pen(::CreatePen(PS_SOLID, 1, colour));
   SelectGuard withPen(dc, pen.Get());
   static_assert(sizeof(PixelPoint) == sizeof(POINT), "PixelPoint is laid out as POINT");
-  ::PolyPolyline(dc, reinterpret_cast<const POINT*>(line.points.data()),
-                 reinterpret_cast<const DWORD*>(line.counts.data()), static_cast<DWORD>(line.counts.size()));
+  for (int step = 0; step < width; ++step) {
+    POINT origin;
+    ::OffsetViewportOrgEx(dc, step, step, &origin);
+    ::PolyPolyline(dc, reinterpret_cast<const POINT*>(line.points.data()),
+                   reinterpret_cast<const DWORD*>(line.counts.data()), static_cast<DWORD>(line.counts.size()));
+    ::SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+  }
 }
 
 bool SameText(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 }  // namespace
+
+const CLinkMonitor::NetworkColour CLinkMonitor::kNetworkColours[kNetworkColourCount] = {
+    {RGB(204, 51, 0), RGB(255, 214, 199)},  {RGB(0, 102, 204), RGB(199, 224, 255)},
+    {RGB(0, 140, 70), RGB(196, 240, 214)},  {RGB(150, 60, 180), RGB(234, 214, 245)},
+    {RGB(190, 140, 0), RGB(250, 236, 190)}, {RGB(0, 140, 150), RGB(196, 238, 240)},
+    {RGB(120, 120, 120), RGB(226, 226, 226)}, {RGB(200, 0, 110), RGB(250, 204, 228)},
+};
 
 CLinkMonitor::CLinkMonitor(CPageHost& host, const LinkHistory& history, const std::vector<SeenNetwork>& survey)
     : CDialog(IDD_LINK_MONITOR), m_host(host), m_history(history), m_survey(survey) {}
@@ -137,19 +138,21 @@ void CLinkMonitor::OnOwnerShown(bool shown) {
     m_hiddenWithOwner = true;
   } else if (shown && m_hiddenWithOwner) {
     m_hiddenWithOwner = false;
+    UpdateFigures();  // readings went on while hidden
     ShowWindow(SW_SHOWNA);
   }
 }
 
 void CLinkMonitor::OnNewReading(const LinkReading& reading) {
+  // Kept while closed too: a window opened later draws the link's network stronger at once.
+  m_linkBssid = reading.linked ? reading.bssid : std::string();
   if (!m_hWnd || !IsWindowVisible()) return;
-  if (reading.linked) {
-    m_linkBssid = reading.bssid;
-  } else {
-    m_linkBssid.clear();
-  }
   UpdateFigures();
+  // The plot moves one column in the time a column stands for (a second at 800 pixels): the
+  // readings in between wait for it, unless the link came or went.
   const PlotArea area = HistoryArea();
+  const uint32_t columnMs = kHistorySpanMs / static_cast<uint32_t>(std::max(1, area.width - 1));
+  if (reading.atMs - m_plottedAtMs < columnMs && reading.linked == m_plottedLinked) return;
   const RECT plot = {area.left, area.top, area.left + area.width, area.top + area.height};
   ::InvalidateRect(m_hWnd, &plot, FALSE);
 }
@@ -195,6 +198,12 @@ LRESULT CLinkMonitor::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       Layout();
       Invalidate(FALSE);
       break;
+    case WM_PRINTCLIENT: {  // PrintWindow, and pictures of the window taken off screen
+      RECT client = {0, 0, 0, 0};
+      ::GetClientRect(m_hWnd, &client);
+      Paint(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
       limits->ptMinTrackSize = {kMinWidth, kMinHeight};
@@ -267,12 +276,15 @@ HBRUSH CLinkMonitor::OnCtlColor(HDC dc, HWND control, UINT ctlColorMsg) {
 // copied out in one go, so nothing on the screen is ever half drawn.
 void CLinkMonitor::OnPaint() {
   PaintDC paint(m_hWnd);
-  const RECT& damaged = paint.Info().rcPaint;
+  Paint(paint.Get(), paint.Info().rcPaint);
+}
+
+void CLinkMonitor::Paint(HDC target, const RECT& damaged) {
   const int width = damaged.right - damaged.left;
   const int height = damaged.bottom - damaged.top;
   if (width <= 0 || height <= 0) return;
-  MemoryDC memory(paint.Get());
-  GdiObject bitmap(::CreateCompatibleBitmap(paint.Get(), width, height));
+  MemoryDC memory(target);
+  GdiObject bitmap(::CreateCompatibleBitmap(target, width, height));
   if (!memory || !bitmap) return;
   SelectGuard withBitmap(memory.Get(), bitmap.Get());
   SelectGuard withFont(memory.Get(), reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
@@ -283,7 +295,7 @@ void CLinkMonitor::OnPaint() {
   if (Intersects(damaged, HistoryArea(), kScaleHeight)) DrawHistory(memory.Get());
   if (Intersects(damaged, ChannelArea(), kScaleHeight)) DrawChannels(memory.Get());
   ::SetViewportOrgEx(memory.Get(), 0, 0, nullptr);
-  ::BitBlt(paint.Get(), damaged.left, damaged.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+  ::BitBlt(target, damaged.left, damaged.top, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
 
 void CLinkMonitor::DrawHistory(HDC dc) {
@@ -306,8 +318,10 @@ void CLinkMonitor::DrawHistory(HDC dc) {
   PercentGrid(dc, area);
   FrameArea(dc, area);
   const uint32_t now = m_history.Empty() ? 0 : m_history.Latest().atMs;
-  DrawLine(dc, HistoryRuns(m_history, now, area, HistoryLine::Quality), kQualityColour);
-  DrawLine(dc, HistoryRuns(m_history, now, area, HistoryLine::Signal), kSignalColour);
+  m_plottedAtMs = now;
+  m_plottedLinked = !m_history.Empty() && m_history.Latest().linked;
+  ThickLines(dc, HistoryRuns(m_history, now, area, HistoryLine::Quality), kQualityColour, 2);
+  ThickLines(dc, HistoryRuns(m_history, now, area, HistoryLine::Signal), kSignalColour, 2);
 }
 
 void CLinkMonitor::DrawChannels(HDC dc) {
@@ -343,7 +357,7 @@ void CLinkMonitor::DrawChannels(HDC dc) {
   auto isLink = [this](const SeenNetwork& network) {
     return !m_linkBssid.empty() && SameText(network.bssid, m_linkBssid);
   };
-  auto colourOf = [](size_t i) { return kNetworkColours[i % (sizeof(kNetworkColours) / sizeof(kNetworkColours[0]))]; };
+  auto colourOf = [](size_t i) { return kNetworkColours[i % kNetworkColourCount]; };
 
   const int oldMix = ::SetROP2(dc, R2_MASKPEN);
   for (size_t i : order) {
@@ -355,10 +369,10 @@ void CLinkMonitor::DrawChannels(HDC dc) {
   }
   ::SetROP2(dc, oldMix);
   for (size_t i : order) {
-    const std::vector<PixelPoint> outline = HumpOutline(axis, m_survey[i].channel, m_survey[i].signal, area);
-    GdiObject pen(::CreatePen(PS_SOLID, isLink(m_survey[i]) ? 3 : 1, colourOf(i).line));
-    SelectGuard withPen(dc, pen.Get());
-    ::Polyline(dc, reinterpret_cast<const POINT*>(outline.data()), static_cast<int>(outline.size()));
+    Polylines outline;
+    outline.points = HumpOutline(axis, m_survey[i].channel, m_survey[i].signal, area);
+    outline.counts = {static_cast<unsigned long>(outline.points.size())};
+    ThickLines(dc, outline, colourOf(i).line, isLink(m_survey[i]) ? 3 : 1);
   }
   FrameArea(dc, area);
 

@@ -16,6 +16,17 @@ class CPageHost;
 
 class CLinkMonitor : public CDialog {
  public:
+  static constexpr COLORREF kBackground = RGB(255, 255, 255);  // inside both plots
+  static constexpr COLORREF kGrid = RGB(228, 228, 228);        // percent steps, minutes, channels
+  static constexpr COLORREF kSignalColour = RGB(0, 84, 204);
+  static constexpr COLORREF kQualityColour = RGB(0, 140, 60);
+  // A network's outline and fill, by its place in the survey (from the first again after the last).
+  struct NetworkColour {
+    COLORREF line, fill;
+  };
+  static constexpr size_t kNetworkColourCount = 8;
+  static const NetworkColour kNetworkColours[kNetworkColourCount];
+
   CLinkMonitor(CPageHost& host, const LinkHistory& history, const std::vector<SeenNetwork>& survey);
   const char* GetRuntimeClassName() const override { return "CLinkMonitor"; }
 
@@ -42,6 +53,8 @@ class CLinkMonitor : public CDialog {
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   BOOL OnEraseBkgnd(HDC) override { return TRUE; }  // the paint covers everything
   void OnPaint() override;
+  // The damaged part of the client area, drawn off screen and copied to target at once.
+  void Paint(HDC target, const RECT& damaged);
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlColorMsg) override;
   void OnDestroy() override;
 
@@ -59,6 +72,9 @@ class CLinkMonitor : public CDialog {
   std::vector<int> m_plan;
   std::string m_linkBssid;  // the network of the link, empty without one
   bool m_hiddenWithOwner = false;
+  // The latest reading the history plot shows.
+  uint32_t m_plottedAtMs = 0;
+  bool m_plottedLinked = false;
 };
 
 }  // namespace tarnel

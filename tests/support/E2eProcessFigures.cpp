@@ -43,7 +43,8 @@ long FindUnixPid(const char* programName) {
   do {
     if (!IsNumber(entry.cFileName)) continue;
     const std::string folder = std::string("Z:\\proc\\") + entry.cFileName + "\\";
-    const std::string command = ReadSmallFile(folder + "cmdline", 4096);
+    // The program itself, not a command that names it (a shell's timeout, the loader's start).
+    const std::string command = ReadSmallFile(folder + "cmdline", 4096).c_str();
     if (command.find(programName) == std::string::npos) continue;
     const std::string environment = ReadSmallFile(folder + "environ");
     if (!wantedPrefix.empty() && environment.find(std::string(1, '\0') + wantedPrefix + '\0') == std::string::npos &&
@@ -115,11 +116,11 @@ long CountThreadWindows(DWORD threadId) {
   return count;
 }
 
-ProcessFigures::ProcessFigures(DWORD processId, HWND window)
+ProcessFigures::ProcessFigures(DWORD processId, HWND window, const char* program)
     : m_processId(processId),
       m_window(window),
       m_process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId)),
-      m_unixPid(FindUnixPid("Tarnel_UI.exe")) {}
+      m_unixPid(FindUnixPid(program)) {}
 
 ProcessFigures::~ProcessFigures() {
   if (m_process) ::CloseHandle(m_process);

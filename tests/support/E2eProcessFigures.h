@@ -31,8 +31,9 @@ long CountThreadWindows(DWORD threadId);
 
 class ProcessFigures {
  public:
-  // window: any window of the process's user-interface thread.
-  ProcessFigures(DWORD processId, HWND window);
+  // window: any window of the process's user-interface thread; program: its file name, by
+  // which its Unix process is found.
+  ProcessFigures(DWORD processId, HWND window, const char* program = "Tarnel_UI.exe");
   ~ProcessFigures();
   ProcessFigures(const ProcessFigures&) = delete;
   ProcessFigures& operator=(const ProcessFigures&) = delete;

@@ -30,6 +30,7 @@ Polylines HistoryRuns(const LinkHistory& history, uint32_t nowMs, const PlotArea
   Polylines out;
   bool inRun = false;
   uint32_t previousAt = 0;
+  size_t columnStart = 0;  // the first point in the latest point's column
   for (size_t i = 0; i < history.Size(); ++i) {
     const LinkSample& sample = history[i];
     const bool drawn = sample.linked && InSpan(sample, nowMs);
@@ -40,6 +41,20 @@ Polylines HistoryRuns(const LinkHistory& history, uint32_t nowMs, const PlotArea
     if (!inRun) {
       out.counts.push_back(0);
       inRun = true;
+      columnStart = out.points.size();
+    } else if (out.points.back().x != point.x) {
+      columnStart = out.points.size();
+    } else if (out.points.size() - columnStart == 2) {
+      // A third reading in one column: the column keeps its lowest and highest, the earlier
+      // first. Ten minutes hold about three readings a column; drawing each costs time.
+      PixelPoint& first = out.points[columnStart];
+      PixelPoint& second = out.points[columnStart + 1];
+      const int low = std::min(first.y, second.y), high = std::max(first.y, second.y);
+      if (point.y > high || point.y < low) {
+        first.y = point.y > high ? low : high;
+        second.y = point.y;
+      }
+      continue;
     }
     out.points.push_back(point);
     ++out.counts.back();

@@ -53,6 +53,19 @@ TEST(HistoryGeometry, GapsWhereThereWasNoLink) {
   EXPECT_EQ("Quality\nnow no link\nlowest -\naverage -\nhighest -", FiguresText("Quality", SpanFigures{}));
 }
 
+TEST(HistoryGeometry, ReadingsSharingAColumnKeepItsExtremesInTheirOrder) {
+  LinkHistory history;
+  for (int signal : {50, 80, 20, 60, 70}) history.Add(Linked(100 + history.Size() * 200, signal));  // one column
+  history.Add(Linked(2000, 40));
+  const Polylines runs = HistoryRuns(history, 2000, kArea, HistoryLine::Signal);
+  ASSERT_EQ((std::vector<unsigned long>{3}), runs.counts);
+  EXPECT_EQ(PercentToY(80, kArea), runs.points[0].y) << "the highest came before the lowest";
+  EXPECT_EQ(PercentToY(20, kArea), runs.points[1].y);
+  EXPECT_EQ(runs.points[0].x, runs.points[1].x);
+  EXPECT_EQ((PixelPoint{610, PercentToY(40, kArea)}), runs.points[2]);
+  EXPECT_EQ(609, runs.points[0].x);
+}
+
 TEST(LinkHistory, RingKeepsTheLatestWithoutGrowing) {
   LinkHistory history;
   for (uint32_t i = 0; i < LinkHistory::kCapacity + 5; ++i) history.Add(Linked(i * 300, static_cast<int>(i % 100)));

@@ -208,6 +208,7 @@ void CConfigPage::ApplyConfiguration() {
   TakeNetworkName();
   if (CurrentProfileName.empty()) CurrentProfileName = "Default";
   settings::ApplyConfiguration(CurrentProfileName, Shown());
+  TellUserChange();
 }
 
 CEncryptionPage* CConfigPage::EncryptionPage() const {
@@ -228,6 +229,7 @@ void CConfigPage::AddProfile() {
   CurrentProfileName = name;
   ApplyConfiguration();
   if (CEncryptionPage* encryption = EncryptionPage()) encryption->ApplyEncryption();
+  TellProfileSwitched();
 }
 
 void CConfigPage::RemoveProfile() {
@@ -264,6 +266,16 @@ void CConfigPage::SelectProfile() {
   settings::UseProfile(name, pages);
   ReloadConfiguration();
   if (encryption) encryption->ReloadEncryption();
+  TellUserChange();
+  TellProfileSwitched();
+}
+
+void CConfigPage::TellProfileSwitched() {
+  auto* host = dynamic_cast<CPageHost*>(GetParent());
+  if (!host) return;
+  settings::ConfigurationValues values;
+  settings::LoadConfiguration(CurrentProfileName, &values);
+  host->OnProfileSwitched(CurrentProfileName, values.ssid, false);
 }
 
 }  // namespace tarnel

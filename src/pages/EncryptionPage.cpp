@@ -225,6 +225,7 @@ void CEncryptionPage::ApplyEncryption() {
     SetChecked(IDC_KEY1_RADIO, true);
   }
   settings::ApplyEncryption(CurrentProfileName, form);
+  TellUserChange();
 }
 
 void CEncryptionPage::OnFormatChosen() {

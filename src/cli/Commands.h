@@ -40,5 +40,8 @@ ExitCode RunProfileUse(const CommandContext& c);
 ExitCode RunProfileRemove(const CommandContext& c);
 ExitCode RunExport(const CommandContext& c);
 ExitCode RunImport(const CommandContext& c);
+ExitCode RunWatch(const CommandContext& c);
+// After the run has stopped the library: lets a console event's handler that waits for it go on.
+void EndWatch();
 
 }  // namespace tarnel::cli

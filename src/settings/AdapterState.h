@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/portable/LinkReading.h"
+
 namespace tarnel::settings {
 
 struct AdapterState {
@@ -25,6 +27,10 @@ struct AdapterState {
 };
 
 AdapterState ReadAdapterState();
+
+// One reading of the link with the calls of the link page's tick: radio, unplug, link, channel,
+// signal. An unplugged adapter is asked nothing more.
+LinkReading ReadLinkReading(uint32_t atMs);
 
 // True while the system's own wireless configuration manages the adapter.
 bool IsSystemManaged();

@@ -24,6 +24,8 @@ TEST(CommandLine, AcceptedLinesGiveTheirCommandOperandsAndOptions) {
       {{"export", "A", "B", "-o", "f.txt", "--with-keys"}, Command::kExport, {"A", "B"}, {{"-o", "f.txt"}, {"--with-keys", ""}}},
       {{"import", "--replace", "--", "-file"}, Command::kImport, {"-file"}, {{"--replace", ""}}},
       {{"help", "profile", "set"}, Command::kHelp, {"profile", "set"}, {}},
+      {{"watch", "--json", "--count", "5", "--seconds=60", "--samples"}, Command::kWatch, {},
+       {{"--json", ""}, {"--count", "5"}, {"--seconds", "60"}, {"--samples", ""}}},
   };
   for (const auto& c : cases) {
     const ParsedCommandLine parsed = ParseCommandLine(c.args);
@@ -54,6 +56,10 @@ TEST(CommandLine, RefusedLinesSayWhatIsWrongInOneLine) {
       {{"status", "--json=yes"}, "--json takes no value"},
       {{"radio", "toggle"}, "radio: 'toggle' is neither on nor off"},
       {{"help", "frobnicate"}, "help: no command 'frobnicate'"},
+      {{"watch", "--count", "0"}, "watch: --count takes a whole number from 1 to 1000000"},
+      {{"watch", "--seconds", "-5"}, "watch: --seconds takes a whole number"},
+      {{"watch", "--seconds", "1e3"}, "watch: --seconds takes a whole number"},
+      {{"watch", "--count", "99999999"}, "watch: --count takes a whole number"},
   };
   for (const auto& c : cases) {
     const std::string error = ParseCommandLine(c.args).error;
@@ -67,7 +73,7 @@ TEST(CommandLine, OnlyCommandsThatChangeSomethingAreChanging) {
                     Command::kProfileRemove, Command::kImport})
     EXPECT_TRUE(IsChangingCommand(c)) << static_cast<int>(c);
   for (Command c : {Command::kStatus, Command::kScan, Command::kProfileList, Command::kProfileShow,
-                    Command::kExport, Command::kHelp})
+                    Command::kExport, Command::kHelp, Command::kWatch})
     EXPECT_FALSE(IsChangingCommand(c)) << static_cast<int>(c);
 }
 

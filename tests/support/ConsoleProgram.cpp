@@ -92,7 +92,7 @@ RunningConsoleProgram::RunningConsoleProgram(const std::string& exeName, const s
   startup.hStdOutput = out.get();
   startup.hStdError = out.get();
   PROCESS_INFORMATION info = {};
-  if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP | CREATE_NEW_CONSOLE, nullptr,
+  if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP | CREATE_NO_WINDOW, nullptr,
                         ProgramFolder().c_str(), &startup, &info))
     return;
   ::CloseHandle(info.hThread);
@@ -122,26 +122,23 @@ bool RunningConsoleProgram::Interrupt() const {
   ::FreeConsole();
   if (!::AttachConsole(id_)) return false;
   ::SetConsoleCtrlHandler(IgnoreBreak, TRUE);
-  bool sent = ::GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, id_) != FALSE;
-  if (!sent) {
-    // Wine's console takes the event from the keyboard only: the keys go into its input.
-    HANDLE input = ::CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    INPUT_RECORD keys[2] = {};
-    for (int i = 0; i < 2; ++i) {
-      keys[i].EventType = KEY_EVENT;
-      KEY_EVENT_RECORD& key = keys[i].Event.KeyEvent;
-      key.bKeyDown = i == 0;
-      key.wRepeatCount = 1;
-      key.wVirtualKeyCode = 'C';
-      key.wVirtualScanCode = static_cast<WORD>(::MapVirtualKeyA('C', 0));
-      key.uChar.AsciiChar = 3;
-      key.dwControlKeyState = LEFT_CTRL_PRESSED;
-    }
-    DWORD written = 0;
-    sent = input != INVALID_HANDLE_VALUE && ::WriteConsoleInputA(input, keys, 2, &written) && written == 2;
-    if (input != INVALID_HANDLE_VALUE) ::CloseHandle(input);
+  // Wine's console raises the event only for keys in its input (GenerateConsoleCtrlEvent fails).
+  HANDLE input = ::CreateFileA("CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+  INPUT_RECORD keys[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    keys[i].EventType = KEY_EVENT;
+    KEY_EVENT_RECORD& key = keys[i].Event.KeyEvent;
+    key.bKeyDown = i == 0;
+    key.wRepeatCount = 1;
+    key.wVirtualKeyCode = 'C';
+    key.wVirtualScanCode = static_cast<WORD>(::MapVirtualKeyA('C', 0));
+    key.uChar.AsciiChar = 3;
+    key.dwControlKeyState = LEFT_CTRL_PRESSED;
   }
+  DWORD written = 0;
+  const bool sent = input != INVALID_HANDLE_VALUE && ::WriteConsoleInputA(input, keys, 2, &written) && written == 2;
+  if (input != INVALID_HANDLE_VALUE) ::CloseHandle(input);
   ::Sleep(300);  // delivered on a thread of each attached process
   ::FreeConsole();
   ::SetConsoleCtrlHandler(IgnoreBreak, FALSE);

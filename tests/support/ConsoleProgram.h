@@ -19,7 +19,7 @@ struct ConsoleRun {
 ConsoleRun RunConsoleProgram(const std::string& exeName, const std::vector<std::string>& args,
                              DWORD timeoutMs = 30000);
 
-// A console program left running in a process group of its own, its standard output going to a
+// A console program left running in a process group and console of its own, its standard output going to a
 // file as it writes it; ended by a console control event, or terminated when the object goes.
 class RunningConsoleProgram {
  public:
@@ -31,8 +31,7 @@ class RunningConsoleProgram {
   bool Started() const { return process_ != nullptr; }
   // What it has written so far.
   std::string Out() const;
-  // Ctrl+Break to its process group, or (where the console takes events only from its keyboard,
-  // as Wine's does) Ctrl+C typed into its console; true when one was delivered.
+  // Ctrl+C typed into its console, as a user would; true when the keys went in.
   bool Interrupt() const;
   // Its exit code, or 0xFFFFFFFF when it did not end in time.
   DWORD WaitForExit(DWORD timeoutMs) const;

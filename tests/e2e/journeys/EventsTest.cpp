@@ -195,6 +195,18 @@ TEST_F(Events, WatchPrintsAScriptedWalkAsItHappensInBothFormsAndEndsOnCtrlC) {
   const DWORD start = ::GetTickCount();
   EXPECT_EQ(0u, RunConsoleProgram("nvkctl.exe", {"watch", "--seconds", "1"}, 10000).exitCode);
   EXPECT_LT(::GetTickCount() - start, 5000u);
+
+  // Another profile made current, here by nvkctl itself: its name and network.
+  RunningConsoleProgram watch("nvkctl.exe", {"watch", "--json"});
+  ASSERT_GE(WaitFor([&] { return !watch.Out().empty(); }, 3000), 0);
+  ASSERT_EQ(0u, RunConsoleProgram("nvkctl.exe", {"profile", "set", "Harbour", "--ssid", "Harbour-Office"}).exitCode);
+  ASSERT_EQ(0u, RunConsoleProgram("nvkctl.exe", {"profile", "use", "Harbour"}).exitCode);
+  std::string profile;
+  WaitFor([&] { return (profile = watch.Out()).find("\"event\":\"profile\"") != std::string::npos; }, 3000);
+  EXPECT_NE(std::string::npos, profile.find("\"event\":\"profile\",\"name\":\"Harbour\",\"ssid\":\"Harbour-Office\""))
+      << profile;
+  ASSERT_TRUE(watch.Interrupt());
+  EXPECT_EQ(0u, watch.WaitForExit(5000));
 }
 
 }  // namespace

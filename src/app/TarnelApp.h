@@ -16,6 +16,8 @@ class CTarnel_UIApp : public CWinApp {
  private:
   // The single-instance section, kept for the life of the process.
   HANDLE m_instanceSection = nullptr;
+  // Cleared when the main window ends with the library already stopped by an unplug or suspend.
+  bool m_stopAtExit = true;
 };
 
 // Name of the section whose existence marks a running copy.

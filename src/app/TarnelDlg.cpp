@@ -33,6 +33,7 @@ bool IsAboutAnotherDevNode(LPARAM lParam) {
 CTarnel_UIDlg::CTarnel_UIDlg()
     : CPageHost(IDD_MAIN),
       m_icon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN))),
+      m_announcer(m_trayIcon, LoadStringResource(IDS_TITLE)),
       m_tabBitmap(LoadBitmapResource(IDB_TAB)),
       m_selectedTabBitmap(LoadBitmapResource(IDB_TAB_SELECTED)) {}
 
@@ -58,7 +59,9 @@ BOOL CTarnel_UIDlg::OnInitDialog() {
   m_xpConfigKnown = false;
   CreatePages();
   m_trayIcon.AddTrayIcon(CTrayIcon::kIconId, IDI_TRAY_NOLINK, LoadStringResource(IDS_TITLE).c_str());
+  m_announcer.Start();
   AdapterReady = TRUE;
+  m_libraryStopped = false;
   SetTimer(kModeTimerId, kModeTimerPeriodMs);
   FocusFirstControl(m_hWnd);
   return FALSE;
@@ -132,6 +135,7 @@ void CTarnel_UIDlg::OnOK() {
 
 void CTarnel_UIDlg::OnDestroy() {
   m_linkMonitor.DestroyWindow();
+  m_announcer.OnExit();
   m_trayIcon.DeleteTrayIcon(CTrayIcon::kIconId);
   KillTimer(kModeTimerId);
   // The pages' windows go with this one.
@@ -227,6 +231,7 @@ void CTarnel_UIDlg::StopPageTimers() {
 }
 
 void CTarnel_UIDlg::OnTimer(UINT_PTR id) {
+  if (id == kModeTimerId) m_announcer.OnTick(::GetTickCount());
   if (!AdapterReady) return CPageHost::OnTimer(id);
   if (!m_xpConfigKnown) {
     m_lastXPConfig = Nv().NV_IsXPConfig() != 0;
@@ -272,6 +277,7 @@ void CTarnel_UIDlg::RestoreMainWindow() {
 
 void CTarnel_UIDlg::ResumeAdapter() {
   AdapterReady = TRUE;
+  m_libraryStopped = false;
   CPropertyPage* linkInfo = PageTable(0);
   if (linkInfo && linkInfo->m_hWnd) linkInfo->SetTimer(CLinkInfoPage::kTimerId, CLinkInfoPage::kTimerPeriodMs);
   RestoreMainWindow();
@@ -282,8 +288,10 @@ void CTarnel_UIDlg::OnAdapterUnplugged() {
   AdapterReady = FALSE;
   StopPageTimers();
   ShowWindow(SW_HIDE);
+  m_announcer.OnAdapterGone(::GetTickCount());
   PostMessage(WM_LINK_STATUS, 0, 0);  // the tray icon falls back to "no link"
   Nv().NV_Stop();
+  m_libraryStopped = true;
 }
 
 void CTarnel_UIDlg::ReinitializeAdapter() {
@@ -326,6 +334,8 @@ void CTarnel_UIDlg::OnPowerBroadcast(WPARAM event) {
       ShowWindow(SW_HIDE);
       Nv().NV_Stop();
       AdapterReady = FALSE;
+      m_libraryStopped = true;
+      m_announcer.OnSuspend(::GetTickCount());
       break;
     case PBT_APMRESUMESUSPEND:
       if (Nv().NV_Initialize(0)) ResumeAdapter();
@@ -343,6 +353,7 @@ void CTarnel_UIDlg::OnDeviceChangeNt() {
     AdapterReady = FALSE;
     return;
   }
+  m_libraryStopped = false;
   if (Nv().NV_IsUnplug()) {
     OnAdapterUnplugged();
     return;
@@ -378,6 +389,9 @@ BOOL CTarnel_UIDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       case ID_TRAY_MONITOR:
         OpenLinkMonitor();
         return TRUE;
+      case ID_TRAY_NOTICES:
+        m_announcer.SetShowNotices(!m_announcer.ShowsNotices());
+        return TRUE;
     }
   }
   return CPageHost::OnCommand(wParam, lParam);
@@ -392,6 +406,15 @@ void CTarnel_UIDlg::OnLinkStatus(WPARAM status, LPARAM) { m_trayIcon.OnLinkStatu
 void CTarnel_UIDlg::OnLinkReading(const LinkReading& reading) {
   m_linkHistory.Add(reading);
   m_linkMonitor.OnNewReading(reading);
+  // The link page stops the library before it reports the adapter gone.
+  if (!reading.adapterPresent) m_libraryStopped = true;
+  m_announcer.OnReading(reading);
+}
+
+void CTarnel_UIDlg::OnUserChange() { m_announcer.OnUserChange(::GetTickCount()); }
+
+void CTarnel_UIDlg::OnProfileSwitched(const std::string& name, const std::string& ssid, bool automatic) {
+  m_announcer.OnProfileSwitched(name, ssid, automatic, ::GetTickCount());
 }
 
 void CTarnel_UIDlg::OnSurveyResult(const SiteSurveyEntry* records, int count) {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "app/LinkAnnouncer.h"
 #include "app/LinkMonitor.h"
 #include "app/TrayIcon.h"
 #include "framework/Gdi.h"
@@ -65,7 +66,13 @@ class CTarnel_UIDlg : public CPageHost {
   // Each tick's reading, handed on to what watches the link over time.
   void OnLinkReading(const LinkReading& reading) override;
   void OnSurveyResult(const SiteSurveyEntry* records, int count) override;
+  void OnUserChange() override;
+  void OnProfileSwitched(const std::string& name, const std::string& ssid, bool automatic) override;
   void OpenLinkMonitor() override;
+  // Whether the icon shows notices of the link ("Show Notices").
+  bool ShowsNotices() const { return m_announcer.ShowsNotices(); }
+  // The library was stopped (unplug, suspend) and not initialised since: exit leaves it alone.
+  bool LibraryStopped() const { return m_libraryStopped; }
   void OnShowWindow(BOOL show, UINT status) override;
   // The link's readings since start-up and the networks of the latest survey.
   const LinkHistory& History() const { return m_linkHistory; }
@@ -107,6 +114,8 @@ class CTarnel_UIDlg : public CPageHost {
   CTabLabel m_linkInfoTab;
   HICON m_icon;  // a shared resource icon: never destroyed
   CTrayIcon m_trayIcon{*this};
+  CLinkAnnouncer m_announcer;
+  bool m_libraryStopped = false;
 
   // Tab faces, lent to the tab labels for the window object's life.
   GdiObject m_tabBitmap;

@@ -57,6 +57,7 @@ BOOL CTrayIcon::Notify(DWORD action, UINT id, UINT flags, UINT iconId, const cha
 
 BOOL CTrayIcon::AddTrayIcon(UINT id, UINT iconId, const char* tip) {
   m_image = iconId;
+  if (id == kIconId) m_tipWanted = m_tipShown = tip ? tip : "";
   return m_lastAnswer = Notify(NIM_ADD, id, NIF_MESSAGE | NIF_ICON | NIF_TIP, iconId, tip);
 }
 
@@ -68,37 +69,78 @@ BOOL CTrayIcon::DeleteTrayIcon(UINT id) {
 BOOL CTrayIcon::SetTrayIcon(UINT id, UINT iconId) {
   m_image = iconId;
   ++m_imageCalls;
-  return m_lastAnswer = Notify(NIM_MODIFY, id, NIF_ICON, iconId, nullptr);
+  // Picture and tip in one shell call when both change.
+  const bool tip = id == kIconId && TipWaiting();
+  if (!tip) return m_lastAnswer = Notify(NIM_MODIFY, id, NIF_ICON, iconId, nullptr);
+  m_tipShown = m_tipWanted;
+  ++m_tipCalls;
+  return m_lastAnswer = Notify(NIM_MODIFY, id, NIF_ICON | NIF_TIP, iconId, m_tipShown.c_str());
+}
+
+void CTrayIcon::FlushTip() {
+  if (!TipWaiting()) return;
+  m_tipShown = m_tipWanted;
+  ++m_tipCalls;
+  m_lastAnswer = Notify(NIM_MODIFY, kIconId, NIF_TIP, 0, m_tipShown.c_str());
+}
+
+BOOL CTrayIcon::ShowBalloon(const std::string& title, const std::string& text, bool warning) {
+  NOTIFYICONDATAA record = MakeTrayRecord(m_owner.m_hWnd, kIconId, NIF_INFO);
+  CopyTrayTip(text.c_str(), record.szInfo, sizeof(record.szInfo));
+  CopyTrayTip(title.c_str(), record.szInfoTitle, sizeof(record.szInfoTitle));
+  record.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
+  record.uTimeout = kBalloonMs;
+  return m_lastAnswer = ::Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
 void CTrayIcon::OnTrayNotify(UINT id, UINT mouseMessage) {
-  // After a suspend or an unplug the icon ignores the mouse until the library is back.
-  if (!m_owner.AdapterReady || id != kIconId) return;
+  if (id != kIconId) return;
+  // While the adapter is away (an unplug, a suspend) the icon offers only the way out.
+  if (!m_owner.AdapterReady) {
+    if (mouseMessage == WM_RBUTTONUP) OpenAwayMenu();
+    return;
+  }
   if (mouseMessage == WM_RBUTTONUP) return OpenMenu();
   if (mouseMessage == WM_LBUTTONDBLCLK) {
-    if (Nv().NV_GetIsRadioOff()) Nv().NV_SetRadioOff(0);
+    if (Nv().NV_GetIsRadioOff()) {
+      Nv().NV_SetRadioOff(0);
+      m_owner.OnUserChange();
+    }
     m_owner.RestoreMainWindow();
   }
 }
 
 void CTrayIcon::OpenMenu() {
   const bool radioOff = Nv().NV_GetIsRadioOff() != 0;
-  CTrayMenu menu(radioOff);
+  CTrayMenu menu(radioOff, m_owner.ShowsNotices());
   // The window is tied to the radio; a plain show does not bring it to the front.
   m_owner.ShowWindow(radioOff ? SW_HIDE : SW_SHOW);
-  if (!menu.Popup()) return;
+  Track(menu.Popup());
+}
+
+// Asks the library nothing: it is stopped.
+void CTrayIcon::OpenAwayMenu() {
+  CTrayMenu menu{CTrayMenu::AdapterAway{}};
+  Track(menu.Popup());
+}
+
+void CTrayIcon::Track(HMENU popup) {
+  if (!popup) return;
   POINT cursor = {0, 0};
   ::GetCursorPos(&cursor);
   // Without this the menu does not close when the user clicks elsewhere.
   ::SetForegroundWindow(m_owner.m_hWnd);
-  ::TrackPopupMenu(menu.Popup(), 0, cursor.x, cursor.y, 0, m_owner.m_hWnd, nullptr);
+  ::TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, m_owner.m_hWnd, nullptr);
 }
 
-void CTrayIcon::OnRadioCommand() { Nv().NV_SetRadioOff(Nv().NV_GetIsRadioOff() ? 0 : 1); }
+void CTrayIcon::OnRadioCommand() {
+  Nv().NV_SetRadioOff(Nv().NV_GetIsRadioOff() ? 0 : 1);
+  m_owner.OnUserChange();
+}
 
 void CTrayIcon::OnLinkStatus(WPARAM status) {
   const TrayStep step = TrayStepFor(static_cast<uint32_t>(status));
-  if (step == TrayStep::Unchanged) return;
+  if (step == TrayStep::Unchanged) return FlushTip();
   SetTrayIcon(kIconId, ImageOf(step));  // also when the image is the one already shown
 }
 

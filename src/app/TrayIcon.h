@@ -1,6 +1,6 @@
 // The main window's icon in the notification area: added with the window, removed with it,
-// its image following the link-status reports, its mouse input opening the menu or switching
-// the radio on.
+// its image and tip following the link, its balloon carrying the link's notices, its mouse input
+// opening the menu (only Exit while the adapter is away) or switching the radio on.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <type_traits>
 
 namespace tarnel {
@@ -17,6 +18,7 @@ class CTarnel_UIDlg;
 class CTrayIcon {
  public:
   static constexpr UINT kIconId = 5000;
+  static constexpr UINT kBalloonMs = 10000;
 
   explicit CTrayIcon(CTarnel_UIDlg& owner) : m_owner(owner) {}
   CTrayIcon(const CTrayIcon&) = delete;
@@ -26,8 +28,14 @@ class CTrayIcon {
   // null for none). Returns the shell's answer.
   BOOL AddTrayIcon(UINT id, UINT iconId, const char* tip);
   BOOL DeleteTrayIcon(UINT id);
-  // Changes the image only.
+  // Changes the image, and the tip with it when a new one is waiting.
   BOOL SetTrayIcon(UINT id, UINT iconId);
+  // The tip to show: it goes with the next image, or at FlushTip; unchanged text goes nowhere.
+  void SetTip(const std::string& tip) { m_tipWanted = tip; }
+  // Sends a waiting tip on its own.
+  void FlushTip();
+  // A notice in the icon's balloon: title, text, warning or information icon.
+  BOOL ShowBalloon(const std::string& title, const std::string& text, bool warning);
 
   // The shell's callback: id of the icon, the mouse message.
   void OnTrayNotify(UINT id, UINT mouseMessage);
@@ -41,9 +49,15 @@ class CTrayIcon {
   UINT Image() const { return m_image; }
   int ImageCalls() const { return m_imageCalls; }
   BOOL LastAnswer() const { return m_lastAnswer; }
+  // The tip the shell was last given, and how many calls carried a tip.
+  const std::string& Tip() const { return m_tipShown; }
+  int TipCalls() const { return m_tipCalls; }
 
  private:
   void OpenMenu();
+  void OpenAwayMenu();
+  void Track(HMENU popup);
+  bool TipWaiting() const { return m_tipWanted != m_tipShown; }
   BOOL Notify(DWORD action, UINT id, UINT flags, UINT iconId, const char* tip);
   HICON ImageFor(UINT iconId);
 
@@ -59,6 +73,9 @@ class CTrayIcon {
   UINT m_image = 0;
   int m_imageCalls = 0;
   BOOL m_lastAnswer = FALSE;
+  std::string m_tipWanted;
+  std::string m_tipShown;
+  int m_tipCalls = 0;
 };
 
 // The shell record of the icon, in its second (488-byte on 32-bit) form.

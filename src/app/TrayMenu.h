@@ -1,6 +1,7 @@
 // The notification-area icon's menu as it opens: the pop-up of menu resource 119, its radio
-// item naming the action it will take, "open" and the link monitor greyed while the radio is off. Loaded each
-// time it opens and released with this object.
+// item naming the action it will take, "open" and the link monitor greyed while the radio is off,
+// "Show Notices" checked while notices are on. While the adapter is away: "Adapter not present",
+// greyed, and "Exit" alone. Loaded each time it opens and released with this object.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +12,10 @@ namespace tarnel {
 
 class CTrayMenu {
  public:
-  explicit CTrayMenu(bool radioOff);
+  struct AdapterAway {};
+
+  explicit CTrayMenu(bool radioOff, bool showNotices = true);
+  explicit CTrayMenu(AdapterAway);
   CTrayMenu(const CTrayMenu&) = delete;
   CTrayMenu& operator=(const CTrayMenu&) = delete;
 

@@ -40,6 +40,9 @@ ExitCode RunProfileUse(const CommandContext& c);
 ExitCode RunProfileRemove(const CommandContext& c);
 ExitCode RunExport(const CommandContext& c);
 ExitCode RunImport(const CommandContext& c);
+ExitCode RunWatch(const CommandContext& c);
+// After the run has stopped the library: lets a console event's handler that waits for it go on.
+void EndWatch();
 
 // version: needs neither the adapter nor the command context; the utility's version is printed
 // even when the library does not load (then exit 2 with the library's problem).

@@ -51,10 +51,18 @@ ExitCode Dispatch(const CommandContext& c) {
     case Command::kProfileRemove: return RunProfileRemove(c);
     case Command::kExport: return RunExport(c);
     case Command::kImport: return RunImport(c);
+    case Command::kWatch: return RunWatch(c);
     case Command::kHelp:
     case Command::kVersion: break;
   }
   return kExitUsage;
+}
+
+int RunWithAdapter(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  const int code = RunWithAdapter(line, out, err);
+  out.flush();
+  EndWatch();  // the session has stopped the library
+  return code;
 }
 
 }  // namespace

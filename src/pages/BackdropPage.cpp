@@ -1,6 +1,7 @@
 #include "pages/BackdropPage.h"
 
 #include "widgets/PageBackdrop.h"
+#include "widgets/PageHost.h"
 
 namespace tarnel {
 
@@ -12,6 +13,10 @@ void CBackdropPage::OnPaint() { PaintPageBackdrop(m_hWnd); }
 HBRUSH CBackdropPage::TransparentColors(HDC dc) {
   ::SetBkMode(dc, TRANSPARENT);
   return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+void CBackdropPage::TellUserChange() {
+  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnUserChange();
 }
 
 }  // namespace tarnel

@@ -16,6 +16,8 @@ class CBackdropPage : public CPropertyPage {
  protected:
   // For the pages' colour handlers: transparent text over the backdrop, no fill.
   static HBRUSH TransparentColors(HDC dc);
+  // The user applied, switched, added, removed or joined on this page: the main window hears of it.
+  void TellUserChange();
 };
 
 }  // namespace tarnel

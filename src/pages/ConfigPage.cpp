@@ -86,18 +86,15 @@ BOOL CConfigPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     switch (id) {
       case IDC_CONFIG_APPLY:
         ApplyConfiguration();
-        TellHostUserChanged();
         return TRUE;
       case IDC_CONFIG_CANCEL:
         ReloadConfiguration();
         return TRUE;
       case IDC_PROFILE_ADD:
         AddProfile();
-        TellHostUserChanged();
         return TRUE;
       case IDC_PROFILE_REMOVE:
         RemoveProfile();
-        TellHostUserChanged();
         return TRUE;
       default:
         break;
@@ -105,7 +102,6 @@ BOOL CConfigPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   }
   if (id == IDC_PROFILE_LIST && code == LBN_SELCHANGE) {
     SelectProfile();
-    TellHostUserChanged();
     return TRUE;
   }
   return CBackdropPage::OnCommand(wParam, lParam);
@@ -214,6 +210,7 @@ void CConfigPage::ApplyConfiguration() {
   TakeNetworkName();
   if (CurrentProfileName.empty()) CurrentProfileName = "Default";
   settings::ApplyConfiguration(CurrentProfileName, Shown());
+  TellUserChange();
 }
 
 CEncryptionPage* CConfigPage::EncryptionPage() const {
@@ -234,6 +231,7 @@ void CConfigPage::AddProfile() {
   CurrentProfileName = name;
   ApplyConfiguration();
   if (CEncryptionPage* encryption = EncryptionPage()) encryption->ApplyEncryption();
+  TellProfileSwitched();
 }
 
 void CConfigPage::RemoveProfile() {
@@ -270,11 +268,16 @@ void CConfigPage::SelectProfile() {
   settings::UseProfile(name, pages);
   ReloadConfiguration();
   if (encryption) encryption->ReloadEncryption();
-  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnProfileSwitched(name, m_loaded.ssid, false);
+  TellUserChange();
+  TellProfileSwitched();
 }
 
-void CConfigPage::TellHostUserChanged() {
-  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnUserChange();
+void CConfigPage::TellProfileSwitched() {
+  auto* host = dynamic_cast<CPageHost*>(GetParent());
+  if (!host) return;
+  settings::ConfigurationValues values;
+  settings::LoadConfiguration(CurrentProfileName, &values);
+  host->OnProfileSwitched(CurrentProfileName, values.ssid, false);
 }
 
 }  // namespace tarnel

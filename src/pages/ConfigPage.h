@@ -52,8 +52,6 @@ class CConfigPage : public CBackdropPage {
   void RemoveProfile();
   // Makes the selected profile current and applies it, both halves.
   void SelectProfile();
-  // The user's own change: what acts on the user's behalf holds back.
-  void TellHostUserChanged();
 
  private:
   int Selection(int comboId) const;
@@ -67,6 +65,8 @@ class CConfigPage : public CBackdropPage {
   // The selected entry equal to the current profile name, whatever its letter case.
   void SelectCurrentProfileEntry();
   CEncryptionPage* EncryptionPage() const;
+  // The current profile became current by the user's choice: the main window hears its name.
+  void TellProfileSwitched();
 
   static const std::array<int, 6> kLabelIds;  // the last one, "Profile", carries bitmap 117
   GdiObject m_labelBitmap;                     // held for the page object's life: labels only borrow it

@@ -226,6 +226,7 @@ void CEncryptionPage::ApplyEncryption() {
     SetChecked(IDC_KEY1_RADIO, true);
   }
   settings::ApplyEncryption(CurrentProfileName, form);
+  TellUserChange();
 }
 
 void CEncryptionPage::OnFormatChosen() {
@@ -273,7 +274,6 @@ BOOL CEncryptionPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     case IDC_ENCRYPTION_APPLY:
       if (code != BN_CLICKED) break;
       ApplyEncryption();
-      if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnUserChange();
       return TRUE;
     case IDC_ENCRYPTION_CANCEL:
       if (code != BN_CLICKED) break;

@@ -140,10 +140,8 @@ void CSiteSurveyPage::AddSurveyRow(const SiteSurveyEntry& record, int row) {
 void CSiteSurveyPage::JoinNetwork(int row) {
   if (row < 0 || row >= m_surveyCount) return;
   settings::JoinNetwork(CurrentProfileName, m_survey[row]);
-  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) {
-    host->OnUserChange();
-    host->SelectPage(0);
-  }
+  TellUserChange();
+  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->SelectPage(0);
 }
 
 }  // namespace tarnel

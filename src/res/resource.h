@@ -8,6 +8,7 @@
 #define IDS_RADIO_OFF           103
 #define IDS_RADIO_ON            104
 #define IDS_TITLE               105
+#define IDS_ADAPTER_AWAY        200
 
 // Dialog templates
 #define IDD_MAIN        102
@@ -43,6 +44,8 @@
 #define ID_TRAY_EXIT    32773
 #define ID_TRAY_RADIO   32774
 #define ID_TRAY_MONITOR 32820
+#define ID_TRAY_NOTICES 32800
+#define ID_TRAY_AWAY    32801
 
 // Controls (one number may serve several templates)
 #define IDC_DRIVER_VERSION      1000

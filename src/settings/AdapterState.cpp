@@ -55,6 +55,29 @@ AdapterState ReadAdapterState() {
   return state;
 }
 
+LinkReading ReadLinkReading(uint32_t atMs) {
+  LinkReading reading;
+  reading.atMs = atMs;
+  reading.radioOff = Nv().NV_GetIsRadioOff() != 0;
+  if (Nv().NV_IsUnplug()) {
+    reading.adapterPresent = false;
+    return reading;
+  }
+  char ssid[NV_SSID_BUFFER] = {};
+  uint8_t bssid[NV_BSSID_BUFFER] = {};
+  int32_t networkType = 0;
+  Nv().NV_GetStatusLinkInfo(&reading.linkState, &networkType, ssid, bssid);
+  if (IsNoLinkState(reading.linkState)) return reading;
+  reading.linked = true;
+  reading.infrastructure = networkType != 0;
+  reading.ssid = BufferText(ssid, sizeof(ssid));
+  reading.bssid = FormatMacAddress(bssid);
+  int32_t plan = -1;
+  Nv().NV_GetStatusChannelInfo(&plan, &reading.channel);
+  Nv().NV_GetStatusSignalInfo(&reading.signal, &reading.quality);
+  return reading;
+}
+
 bool IsSystemManaged() { return Nv().NV_IsXPConfig() != 0; }
 
 std::string IpAddressOf(const std::string& mac) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/portable/LinkReading.h"
+
 namespace tarnel::settings {
 
 struct AdapterState {
@@ -29,6 +31,9 @@ AdapterState ReadAdapterState();
 // The driver's version text as the library delivers it (up to its buffer's end when unterminated):
 // the version panel's, status's and version's.
 std::string DriverVersionText();
+// One reading of the link with the calls of the link page's tick: radio, unplug, link, channel,
+// signal. An unplugged adapter is asked nothing more.
+LinkReading ReadLinkReading(uint32_t atMs);
 
 // True while the system's own wireless configuration manages the adapter.
 bool IsSystemManaged();

@@ -1,5 +1,7 @@
 #include "TrayImage.h"
 
+#include <commctrl.h>
+
 #include <climits>
 #include <cstdint>
 #include <vector>
@@ -76,7 +78,43 @@ long long Distance(const std::vector<uint32_t>& a, const std::vector<uint32_t>& 
   return sum;
 }
 
+struct TipSearch {
+  bool balloon;
+  HWND found;
+};
+
+BOOL CALLBACK FindTip(HWND window, LPARAM search) {
+  auto* s = reinterpret_cast<TipSearch*>(search);
+  char name[32] = {};
+  ::GetClassNameA(window, name, sizeof(name));
+  if (::lstrcmpiA(name, "tooltips_class32") != 0 || !::IsWindowVisible(window)) return TRUE;
+  if (((::GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON) != 0) != s->balloon) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 }  // namespace
+
+// A tooltip answers WM_GETTEXT with the text it shows; the message is carried across processes.
+std::string ShownTipText(bool balloon) {
+  TipSearch search = {balloon, nullptr};
+  ::EnumWindows(FindTip, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) return std::string();
+  wchar_t text[512] = {};
+  DWORD_PTR length = 0;
+  if (!::SendMessageTimeoutW(search.found, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &length))
+    return std::string();
+  std::string narrow;
+  for (const wchar_t* c = text; *c; ++c) narrow += *c < 128 ? static_cast<char>(*c) : '?';
+  return narrow;
+}
+
+bool PointAtTrayIcon() {
+  HWND icon = FindTrayIconWindow();
+  RECT area;
+  if (!icon || !::GetWindowRect(icon, &area)) return false;
+  return ::SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2) != FALSE;
+}
 
 UINT ShownTrayImage() {
   HWND icon = FindTrayIconWindow();

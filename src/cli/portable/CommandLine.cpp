@@ -55,6 +55,11 @@ const CommandSpec kCommands[] = {
     {"version", Command::kVersion, 0, 0, "", false, "version",
      "the utility's version and the driver's (when the driver-control library loads), as the\n"
      "version panel shows them; also nvkctl --version"},
+    {"watch", Command::kWatch, 0, 0, "--json --count --seconds --samples ", false,
+     "watch [--json] [--count N] [--seconds S] [--samples]",
+     "one line per link event as it happens (state, connected, lost, roamed, channel, radio-off,\n"
+     "radio-on, adapter-gone, adapter-back, profile), each with a local timestamp; --samples adds\n"
+     "a line per reading; ends after N lines, S seconds, Ctrl+C or Ctrl+Break"},
     {"help", Command::kHelp, 0, 2, "", false, "help [COMMAND]", "this text, or one command's"},
 };
 
@@ -78,7 +83,7 @@ std::string ValuesHelp() {
 
 // A valued option takes the next word (or what follows "=").
 bool TakesValue(const std::string& option) {
-  return option == "-o" || (std::strstr(kEditOptions, (option + " ").c_str()) != nullptr);
+  return option == "-o" || option == "--count" || option == "--seconds" || (std::strstr(kEditOptions, (option + " ").c_str()) != nullptr);
 }
 
 bool Allows(const CommandSpec& spec, const std::string& option) {
@@ -167,6 +172,10 @@ std::string OperandProblem(const CommandSpec& spec, const CommandLine& line) {
   if (spec.command == Command::kRadio && !SameTextIgnoringCase(line.operands[0], "on") &&
       !SameTextIgnoringCase(line.operands[0], "off"))
     return "radio: '" + line.operands[0] + "' is neither on nor off";
+  for (const char* option : {"--count", "--seconds"}) {
+    if (line.Has(option) && line.Number(option) <= 0)
+      return std::string(spec.words) + ": " + option + " takes a whole number from 1 to 1000000";
+  }
   if (spec.command == Command::kHelp && count > 0 && HelpText(line.operands[0] + (count > 1 ? " " + line.operands[1] : "")).empty())
     return "help: no command '" + line.operands[0] + (count > 1 ? " " + line.operands[1] : "") + "'";
   return std::string();
@@ -191,6 +200,17 @@ bool IsTopicOf(const CommandSpec& spec, const std::string& topic) {
 std::string CommandLine::Value(const std::string& option) const {
   const auto found = options.find(option);
   return found == options.end() ? std::string() : found->second;
+}
+
+long CommandLine::Number(const std::string& option) const {
+  const std::string text = Value(option);
+  if (text.empty() || text.size() > 7) return 0;
+  long number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    number = number * 10 + (c - '0');
+  }
+  return number <= 1000000 ? number : 0;
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& given) {

@@ -12,7 +12,7 @@ namespace tarnel::cli {
 
 enum class Command {
   kHelp, kStatus, kScan, kJoin, kRadio, kProfileList, kProfileShow, kProfileSet, kProfileUse,
-  kProfileRemove, kExport, kImport, kVersion,
+  kProfileRemove, kExport, kImport, kVersion, kWatch,
 };
 
 struct CommandLine {
@@ -22,6 +22,8 @@ struct CommandLine {
   ProfileEdits edits;                          // the options of "profile set"
 
   bool Has(const std::string& option) const { return options.count(option) != 0; }
+  // A checked whole-number option (watch's --count and --seconds); 0 when not given.
+  long Number(const std::string& option) const;
   std::string Value(const std::string& option) const;
 };
 

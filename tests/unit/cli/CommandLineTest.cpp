@@ -26,6 +26,8 @@ TEST(CommandLine, AcceptedLinesGiveTheirCommandOperandsAndOptions) {
       {{"help", "profile", "set"}, Command::kHelp, {"profile", "set"}, {}},
       {{"version"}, Command::kVersion, {}, {}},
       {{"--version"}, Command::kVersion, {}, {}},
+      {{"watch", "--json", "--count", "5", "--seconds=60", "--samples"}, Command::kWatch, {},
+       {{"--json", ""}, {"--count", "5"}, {"--seconds", "60"}, {"--samples", ""}}},
   };
   for (const auto& c : cases) {
     const ParsedCommandLine parsed = ParseCommandLine(c.args);
@@ -58,6 +60,10 @@ TEST(CommandLine, RefusedLinesSayWhatIsWrongInOneLine) {
       {{"help", "frobnicate"}, "help: no command 'frobnicate'"},
       {{"--version", "--json"}, "version: unknown option --json"},
       {{"status", "--version"}, "status: unknown option --version"},
+      {{"watch", "--count", "0"}, "watch: --count takes a whole number from 1 to 1000000"},
+      {{"watch", "--seconds", "-5"}, "watch: --seconds takes a whole number"},
+      {{"watch", "--seconds", "1e3"}, "watch: --seconds takes a whole number"},
+      {{"watch", "--count", "99999999"}, "watch: --count takes a whole number"},
   };
   for (const auto& c : cases) {
     const std::string error = ParseCommandLine(c.args).error;
@@ -71,7 +77,7 @@ TEST(CommandLine, OnlyCommandsThatChangeSomethingAreChanging) {
                     Command::kProfileRemove, Command::kImport})
     EXPECT_TRUE(IsChangingCommand(c)) << static_cast<int>(c);
   for (Command c : {Command::kStatus, Command::kScan, Command::kProfileList, Command::kProfileShow,
-                    Command::kExport, Command::kHelp, Command::kVersion})
+                    Command::kExport, Command::kHelp, Command::kVersion, Command::kWatch})
     EXPECT_FALSE(IsChangingCommand(c)) << static_cast<int>(c);
 }
 

@@ -14,16 +14,20 @@ constexpr UINT kIcon = CTrayIcon::kIconId;
 using Texts = std::vector<std::string>;
 using Greys = std::vector<bool>;
 // The three items first, in their places; what the utility added follows a separator.
-const Texts kRadioOffMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio ON", "", "Link &Monitor"};
-const Texts kRadioOnMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio OFF", "", "Link &Monitor"};
+const Texts kRadioOffMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio ON", "", "Show &Notices", "Link &Monitor"};
+const Texts kRadioOnMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio OFF", "", "Show &Notices", "Link &Monitor"};
 // A separator reads as greyed; what needs the radio is greyed while it is off.
-Greys MenuGreys(bool radioOff) { return {radioOff, false, false, true, radioOff}; }
+Greys MenuGreys(bool radioOff) { return {radioOff, false, false, true, false, radioOff}; }
+// While the adapter is away: a greyed line that says so, and the way out.
+const Texts kAwayMenu = {"Adapter not present", "E&xit"};
+const Greys kAwayGreys = {true, false};
 
 // What a menu holds, read by position.
 struct MenuView {
   bool seen = false;
   Texts texts;
   Greys greyed;
+  std::vector<bool> checked;
   UINT defaultItem = static_cast<UINT>(-1);
   bool ownerVisible = false;  // while the menu was open
 };
@@ -36,6 +40,7 @@ MenuView Read(HMENU menu) {
     ::GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
     view.texts.push_back(text);
     view.greyed.push_back((::GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED) != 0);
+    view.checked.push_back((::GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) != 0);
   }
   view.defaultItem = ::GetMenuDefaultItem(menu, TRUE, GMDI_USEDISABLED);
   return view;
@@ -145,12 +150,19 @@ TEST_F(TrayTest, TheImageFollowsTheWeakerFigureAndIsSetEvenWhenUnchanged) {
 TEST_F(TrayTest, TheMenuNamesTheRadioActionAndGreysOpenWhileTheRadioIsOff) {
   const long menusBefore = LiveGdiCounts().menus;
   for (bool radioOff : {true, false}) {
-    CTrayMenu menu(radioOff);
+    CTrayMenu menu(radioOff, radioOff);
     MenuView view = Read(menu.Popup());
     EXPECT_EQ(radioOff ? kRadioOffMenu : kRadioOnMenu, view.texts);
     EXPECT_EQ(MenuGreys(radioOff), view.greyed);
+    EXPECT_EQ(radioOff, view.checked.at(4)) << "Show Notices checked while notices are on";
     EXPECT_EQ(0u, view.defaultItem);
     EXPECT_EQ(static_cast<UINT>(ID_TRAY_RADIO), ::GetMenuItemID(menu.Popup(), 2));
+  }
+  {
+    CTrayMenu away{CTrayMenu::AdapterAway{}};
+    EXPECT_EQ(kAwayMenu, Read(away.Popup()).texts);
+    EXPECT_EQ(kAwayGreys, Read(away.Popup()).greyed);
+    EXPECT_EQ(static_cast<UINT>(ID_TRAY_EXIT), ::GetMenuItemID(away.Popup(), 1));
   }
   EXPECT_EQ(menusBefore, LiveGdiCounts().menus) << "released with its object";
 }
@@ -199,13 +211,64 @@ TEST_F(TrayTest, DoubleClickSwitchesTheRadioOnAndBringsTheWindowToTheFront) {
   }
 }
 
+// The icon of a program whose adapter is away can still end it, and asks the stopped library nothing.
+TEST_F(TrayTest, WhileTheAdapterIsAwayARightClickOffersExitAndADoubleClickDoesNothing) {
+  window.ShowWindow(SW_HIDE);
+  window.AdapterReady = FALSE;
+  Notify(kIcon, WM_LBUTTONDBLCLK);
+  EXPECT_FALSE(Visible());
+  {
+    Watch look(Main());
+    Notify(kIcon, WM_RBUTTONUP);
+    EXPECT_EQ(kAwayMenu, look.Menu().texts);
+    EXPECT_EQ(kAwayGreys, look.Menu().greyed);
+    EXPECT_FALSE(look.Menu().ownerVisible) << "the window stays hidden";
+  }
+  // Chosen by its mnemonic; the menu's loop takes keys only with its owner shown.
+  window.ShowWindow(SW_SHOW);
+  Watch watch(Main(), 'x');
+  Notify(kIcon, WM_RBUTTONUP);
+  ASSERT_TRUE(watch.Menu().seen);
+  MSG msg;
+  ASSERT_TRUE(::PeekMessageA(&msg, Main(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(static_cast<WPARAM>(ID_TRAY_EXIT), msg.wParam);
+  ::DispatchMessageA(&msg);
+  EXPECT_TRUE(TakePosted(WM_CLOSE));
+  EXPECT_EQ(Calls{}, driver.Calls());
+}
+
+// The tip says the link on its second line, changes with the report that changes the picture,
+// and is not sent again while its text stays.
+TEST_F(TrayTest, TheTipFollowsTheLinkInThePicturesCall) {
+  const auto tickAndReport = [&] {
+    Tick();
+    for (WPARAM status : TakeLinkStatus()) ::SendMessageA(Main(), WM_LINK_STATUS, status, 0);
+  };
+  const std::string title = "IEEE 802.11b WLAN Cardbus Utility\n";
+  EXPECT_EQ("IEEE 802.11b WLAN Cardbus Utility", Tray().Tip()) << "the title alone until the first tick";
+  Associate(57, 80);
+  int tips = Tray().TipCalls(), images = Tray().ImageCalls();
+  tickAndReport();
+  EXPECT_EQ(title + "HomeNet, signal 57%, quality 80%", Tray().Tip());
+  EXPECT_EQ(tips + 1, Tray().TipCalls());
+  EXPECT_EQ(images + 1, Tray().ImageCalls()) << "the tip went with the picture";
+  tickAndReport();
+  EXPECT_EQ(tips + 1, Tray().TipCalls()) << "unchanged text is not sent again";
+  EXPECT_EQ(images + 2, Tray().ImageCalls());
+
+  driver.radioOff = 1;
+  tickAndReport();
+  EXPECT_EQ(title + "Radio off", Tray().Tip());
+  EXPECT_TRUE(ShellHasIcon(Main(), kIcon));
+}
+
 TEST_F(TrayTest, MouseInputIsIgnoredWhileTheAdapterIsNotReadyForOtherIconsAndOtherButtons) {
   struct Case {
     BOOL ready;
     UINT id;
     std::vector<UINT> mice;
   } cases[] = {
-      {FALSE, kIcon, {WM_RBUTTONUP, WM_LBUTTONDBLCLK}},
+      {FALSE, kIcon, {WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_MOUSEMOVE}},
       {TRUE, kIcon + 1, {WM_RBUTTONUP, WM_LBUTTONDBLCLK}},
       {TRUE, kIcon, {WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_RBUTTONDBLCLK}},
   };

@@ -59,6 +59,7 @@ BOOL CTarnel_UIDlg::OnInitDialog() {
   CreatePages();
   m_trayIcon.AddTrayIcon(CTrayIcon::kIconId, IDI_TRAY_NOLINK, LoadStringResource(IDS_TITLE).c_str());
   AdapterReady = TRUE;
+  m_autoConnection.ReloadProfiles();
   SetTimer(kModeTimerId, kModeTimerPeriodMs);
   FocusFirstControl(m_hWnd);
   return FALSE;
@@ -378,6 +379,8 @@ BOOL CTarnel_UIDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       case ID_TRAY_MONITOR:
         OpenLinkMonitor();
         return TRUE;
+      default:
+        if (OnProfileCommand(LOWORD(wParam))) return TRUE;
     }
   }
   return CPageHost::OnCommand(wParam, lParam);
@@ -392,6 +395,33 @@ void CTarnel_UIDlg::OnLinkStatus(WPARAM status, LPARAM) { m_trayIcon.OnLinkStatu
 void CTarnel_UIDlg::OnLinkReading(const LinkReading& reading) {
   m_linkHistory.Add(reading);
   m_linkMonitor.OnNewReading(reading);
+  m_autoConnection.OnReading(reading);
+}
+
+void CTarnel_UIDlg::OnUserChange() { m_autoConnection.OnUserChange(); }
+
+void CTarnel_UIDlg::SwitchProfile(const std::string& name, bool automatic) {
+  if (m_pageCount == kFullPageCount) m_configPage.SwitchToProfile(name, automatic);
+}
+
+bool CTarnel_UIDlg::PagesHoldChanges() {
+  if (m_pageCount != kFullPageCount) return false;
+  return m_configPage.HoldsChanges() || m_encryptionPage.HoldsChanges();
+}
+
+bool CTarnel_UIDlg::OnProfileCommand(UINT id) {
+  if (id == ID_TRAY_ALL_PROFILES) {
+    RestoreMainWindow();
+    SelectPage(kConfigPageIndex);
+    if (CPropertyPage* page = PageTable(kConfigPageIndex)) ::SetFocus(page->GetDlgItem(IDC_PROFILE_LIST));
+    return true;
+  }
+  const std::string* name = m_trayIcon.MenuProfile(id);
+  if (!name) return false;
+  const std::string chosen = *name;
+  SwitchProfile(chosen, false);
+  OnUserChange();
+  return true;
 }
 
 void CTarnel_UIDlg::OnSurveyResult(const SiteSurveyEntry* records, int count) {

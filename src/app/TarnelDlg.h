@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "app/AutoConnection.h"
 #include "app/LinkMonitor.h"
 #include "app/TrayIcon.h"
 #include "framework/Gdi.h"
@@ -25,6 +26,9 @@ class CTarnel_UIDlg : public CPageHost {
   // The window's own timer: watches the wireless-configuration mode.
   static constexpr UINT_PTR kModeTimerId = 1;
   static constexpr UINT kModeTimerPeriodMs = 500;
+  // Pages while the utility runs the adapter; only the link page while the system does.
+  static constexpr int kFullPageCount = 4;
+  static constexpr int kConfigPageIndex = 1;
 
   CTarnel_UIDlg();
   ~CTarnel_UIDlg() override;
@@ -65,6 +69,12 @@ class CTarnel_UIDlg : public CPageHost {
   // Each tick's reading, handed on to what watches the link over time.
   void OnLinkReading(const LinkReading& reading) override;
   void OnSurveyResult(const SiteSurveyEntry* records, int count) override;
+  void OnUserChange() override;
+  // Makes name current and applies it as a choice in the Configuration page's list does.
+  void SwitchProfile(const std::string& name, bool automatic);
+  // True while the Configuration or Encryption page shows changes not yet applied.
+  bool PagesHoldChanges();
+  CAutoConnection& AutoConnection() { return m_autoConnection; }
   void OpenLinkMonitor() override;
   void OnShowWindow(BOOL show, UINT status) override;
   // The link's readings since start-up and the networks of the latest survey.
@@ -90,6 +100,8 @@ class CTarnel_UIDlg : public CPageHost {
   void SetTabBitmap(CTabLabel* tab, HBITMAP bitmap, bool invalidate);
   void PlacePage(CPropertyPage& page, POINT at, bool show);
   POINT PanelAnchor() const;
+  // The icon's menu: a profile chosen, or "All profiles...".
+  bool OnProfileCommand(UINT id);
 
   // Members in this order: the pages are constructed before and destroyed after the tabs.
   CSiteSurveyPage m_siteSurveyPage;
@@ -118,6 +130,7 @@ class CTarnel_UIDlg : public CPageHost {
   LinkHistory m_linkHistory;
   std::vector<SeenNetwork> m_latestSurvey;
   CLinkMonitor m_linkMonitor{*this, m_linkHistory, m_latestSurvey};
+  CAutoConnection m_autoConnection{*this};
 };
 
 }  // namespace tarnel

@@ -4,10 +4,11 @@
 
 #include "framework/Wnd.h"
 #include "resource.h"
+#include "settings/portable/ProfileName.h"
 
 namespace tarnel {
 
-CTrayMenu::CTrayMenu(bool radioOff)
+CTrayMenu::CTrayMenu(bool radioOff, const TrayProfiles* profiles, const std::string& current)
     : m_menu(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDM_TRAY))),
       m_popup(m_menu.Get() ? ::GetSubMenu(m_menu.Get(), 0) : nullptr) {
   if (!m_popup) return;
@@ -18,6 +19,31 @@ CTrayMenu::CTrayMenu(bool radioOff)
     ::EnableMenuItem(m_popup, ID_TRAY_MONITOR, MF_BYCOMMAND | MF_GRAYED);
   }
   ::SetMenuDefaultItem(m_popup, 0, TRUE);
+  FillProfiles(radioOff ? nullptr : profiles, current);
+}
+
+void CTrayMenu::FillProfiles(const TrayProfiles* profiles, const std::string& current) {
+  for (int i = 0; i < ::GetMenuItemCount(m_popup) && !m_profiles; ++i) {
+    m_profiles = ::GetSubMenu(m_popup, i);
+    m_profilesAt = i;
+  }
+  if (!m_profiles) return;
+  // The template ends the submenu with "All profiles...": kept only when some are left out.
+  if (!profiles || !profiles->more) ::DeleteMenu(m_profiles, ID_TRAY_ALL_PROFILES, MF_BYCOMMAND);
+  if (!profiles || profiles->names.empty()) {
+    ::EnableMenuItem(m_popup, static_cast<UINT>(m_profilesAt), MF_BYPOSITION | MF_GRAYED);
+    return;
+  }
+  UINT position = 0;
+  for (const std::string& name : profiles->names) {
+    const UINT id = ID_TRAY_PROFILE_FIRST + position;
+    const UINT checked = SameProfileName(name, current) ? MF_CHECKED : MF_UNCHECKED;
+    // A name is shown as it is: an ampersand in it is no mnemonic.
+    std::string text;
+    for (char c : name) text += c == '&' ? std::string("&&") : std::string(1, c);
+    ::InsertMenuA(m_profiles, position++, MF_BYPOSITION | MF_STRING | checked, id, text.c_str());
+  }
+  if (profiles->more) ::InsertMenuA(m_profiles, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 }
 
 }  // namespace tarnel

@@ -51,6 +51,7 @@ void CConfigPage::DoDataExchange(CDataExchange* dx) {
 
 BOOL CConfigPage::OnInitDialog() {
   CBackdropPage::OnInitDialog();
+  m_showsProfile = false;
   FillChannelList();
   return TRUE;
 }
@@ -111,6 +112,12 @@ BOOL CConfigPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   return CBackdropPage::OnCommand(wParam, lParam);
 }
 
+HBRUSH CConfigPage::OnCtlColor(HDC dc, HWND control, UINT ctlColorMsg) {
+  const bool buttonOrStatic = ctlColorMsg == WM_CTLCOLORBTN || ctlColorMsg == WM_CTLCOLORSTATIC;
+  if (buttonOrStatic && ::GetDlgCtrlID(control) == IDC_AUTO_CONNECT) return TransparentColors(dc);
+  return CBackdropPage::OnCtlColor(dc, control, ctlColorMsg);
+}
+
 void CConfigPage::UpdateChangeButtons() {
   KeepFocus focus;
   const BOOL modified = IsConfigurationModified() ? TRUE : FALSE;
@@ -141,7 +148,7 @@ settings::ConfigurationValues CConfigPage::Shown() const {
   shown.channel = Selection(IDC_CHANNEL_LIST) + 1;
   shown.txRate = Selection(IDC_TX_RATE_LIST);
   shown.powerMode = Selection(IDC_POWER_MODE);
-  shown.autoConnect = m_loaded.autoConnect;
+  shown.autoConnect = ::IsDlgButtonChecked(m_hWnd, IDC_AUTO_CONNECT) == BST_CHECKED;
   shown.priority = m_loaded.priority;  // not on the page: kept as stored
   return shown;
 }
@@ -197,8 +204,12 @@ void CConfigPage::ReloadConfiguration() {
   Select(IDC_POWER_MODE, m_loaded.powerMode);
   Select(IDC_CHANNEL_LIST, m_loaded.channel - 1);
   Select(IDC_TX_RATE_LIST, m_loaded.txRate);
+  ::CheckDlgButton(m_hWnd, IDC_AUTO_CONNECT, m_loaded.autoConnect ? BST_CHECKED : BST_UNCHECKED);
   UpdateData(FALSE);
+  m_showsProfile = true;
 }
+
+bool CConfigPage::HoldsChanges() { return m_hWnd && m_showsProfile && IsConfigurationModified(); }
 
 bool CConfigPage::IsConfigurationModified() {
   // Preset to the store's own defaults, for a store that cannot be read at all.
@@ -225,6 +236,10 @@ CEncryptionPage* CConfigPage::EncryptionPage() const {
 void CConfigPage::AddProfile() {
   const std::string name = GetWindowText(GetDlgItem(IDC_PROFILE_NAME));
   if (!IsUsableProfileName(name)) return;
+  // A new profile starts at priority 0; one of that name already stored keeps its own.
+  bool wasOn = false;
+  m_loaded.priority = 0;
+  LoadProfileAutoConnect(name.c_str(), &wasOn, &m_loaded.priority);
   AddToProfileList(name.c_str());
   LoadProfileList();
   FillProfileListBox();
@@ -261,6 +276,18 @@ void CConfigPage::SelectProfile() {
     }
     name = ProfileNameList[static_cast<size_t>(selected)];
   }
+  UseProfile(name, false);
+}
+
+void CConfigPage::SwitchToProfile(const std::string& name, bool automatic) {
+  CWaitCursor wait;
+  UseProfile(name, automatic);
+  LoadProfileList();
+  FillProfileListBox();
+  SelectCurrentProfileEntry();
+}
+
+void CConfigPage::UseProfile(const std::string& name, bool automatic) {
   CEncryptionPage* encryption = EncryptionPage();
   settings::PageState pages;
   pages.channelCount = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_CHANNEL_LIST, CB_GETCOUNT, 0, 0));
@@ -270,7 +297,7 @@ void CConfigPage::SelectProfile() {
   settings::UseProfile(name, pages);
   ReloadConfiguration();
   if (encryption) encryption->ReloadEncryption();
-  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnProfileSwitched(name, m_loaded.ssid, false);
+  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnProfileSwitched(name, m_loaded.ssid, automatic);
 }
 
 void CConfigPage::TellHostUserChanged() {

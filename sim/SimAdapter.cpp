@@ -263,6 +263,34 @@ void SimAdapter::StartAssociation() {
   Settle();
 }
 
+bool SimAdapter::AddNetwork(const SiteSurveyEntry& network) {
+  if (!tarnel::sim::AddNetwork(s_, network)) return false;
+  // A driver still looking for this network associates the association delay after it appears.
+  const bool due = static_cast<int32_t>(now_ - s_.associateAtTick) >= 0;
+  if (s_.associationPending && due && SameSsid(network, WantedSsid())) {
+    s_.associateAtTick = now_ + s_.associationDelayMs;
+    Settle();
+  }
+  return true;
+}
+
+int32_t SimAdapter::RemoveNetwork(std::string_view ssid) {
+  const bool linkGoes =
+      Linked() && std::string_view(s_.ssid, strnlen(s_.ssid, sizeof(s_.ssid))) == ssid;
+  const int32_t count = std::clamp(s_.networkCount, 0, kMaxNetworks);
+  int32_t kept = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    if (!SameSsid(s_.networks[i], ssid)) s_.networks[kept++] = s_.networks[i];
+  }
+  s_.networkCount = kept;
+  if (linkGoes) {
+    DropLink(NV_LINK_SCANNING);
+    s_.associationPending = 1;
+    s_.associateAtTick = now_ + s_.associationDelayMs;
+  }
+  return count - kept;
+}
+
 int32_t SimAdapter::ReportedLinkState() const {
   return s_.radioOff ? static_cast<int32_t>(NV_LINK_NOT_ASSOCIATED) : s_.linkState;
 }
@@ -289,8 +317,7 @@ void SimAdapter::Signal(int32_t* signal, int32_t* quality) const {
 void SimAdapter::Settle() {
   if (!s_.associationPending || s_.radioOff) return;
   if (static_cast<int32_t>(now_ - s_.associateAtTick) < 0) return;
-  const std::string_view wanted(s_.setSsid, strnlen(s_.setSsid, kSsidMax));
-  if (const SiteSurveyEntry* network = FindNetwork(wanted)) {
+  if (const SiteSurveyEntry* network = FindNetwork(WantedSsid())) {
     Associate(*network);
     s_.associationPending = 0;
   } else {
@@ -331,6 +358,14 @@ void SimAdapter::DropLink(int32_t newState) {
   std::memset(s_.ssid, 0, sizeof(s_.ssid));
   std::memset(s_.bssid, 0, sizeof(s_.bssid));
   s_.linkSignal = 0;
+}
+
+bool SimAdapter::Linked() const {
+  return !s_.radioOff && (s_.linkState == NV_LINK_ASSOCIATED || s_.linkState == NV_LINK_AD_HOC);
+}
+
+std::string_view SimAdapter::WantedSsid() const {
+  return std::string_view(s_.setSsid, strnlen(s_.setSsid, kSsidMax));
 }
 
 }  // namespace tarnel::sim

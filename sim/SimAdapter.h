@@ -42,6 +42,13 @@ class SimAdapter {
   // without counting or logging a call. Nothing happens while the radio is off.
   void StartAssociation();
 
+  // Networks coming into and going out of range, as the control tool moves them. A link on a
+  // network that goes is lost, and the adapter keeps looking for the network last named by
+  // NV_SetSSID: it joins once that network is in range again, the association delay later.
+  bool AddNetwork(const SiteSurveyEntry& network);
+  // Takes every network of that name out of range; answers how many went.
+  int32_t RemoveNetwork(std::string_view ssid);
+
   // The link state as reported: "Not Associated" while the radio is off.
   int32_t ReportedLinkState() const;
 
@@ -53,6 +60,8 @@ class SimAdapter {
   const SiteSurveyEntry* FindNetwork(std::string_view ssid) const;
   void Associate(const SiteSurveyEntry& network);
   void DropLink(int32_t newState);
+  bool Linked() const;
+  std::string_view WantedSsid() const;
 
   SimState& s_;
   uint32_t now_;

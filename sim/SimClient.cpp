@@ -105,8 +105,14 @@ void SimClient::SetScanDelay(uint32_t ms) {
 
 bool SimClient::AddNetwork(const SiteSurveyEntry& network) {
   bool added = false;
-  Update([&](SimState& s) { added = tarnel::sim::AddNetwork(s, network); });
+  Update([&](SimState& s) { added = SimAdapter(s, GetTickCount()).AddNetwork(network); });
   return added;
+}
+
+int32_t SimClient::RemoveNetwork(const std::string& ssid) {
+  int32_t removed = 0;
+  Update([&](SimState& s) { removed = SimAdapter(s, GetTickCount()).RemoveNetwork(ssid); });
+  return removed;
 }
 
 void SimClient::ClearNetworks() {

@@ -66,8 +66,10 @@ class SimClient {
   void SetAssociationDelay(uint32_t ms);
   void SetScanDelay(uint32_t ms);
 
-  // Networks in range.
+  // Networks in range. Taking out the link's network loses the link; the adapter joins again
+  // once the network it looks for is back (see SimAdapter).
   bool AddNetwork(const SiteSurveyEntry& network);
+  int32_t RemoveNetwork(const std::string& ssid);  // how many records went
   void ClearNetworks();
   int32_t NetworkCount();
 

@@ -37,6 +37,8 @@ const char kUsage[] =
     "  mac <text> | driver <text>\n"
     "  net list | net clear\n"
     "  net add <ssid> [adhoc|infra] [ch=<n>] [signal=<n>] [wep] [bssid=<xx:..>] [rates=82,84,0b,16]\n"
+    "  net remove <ssid>             out of range; a link on it is lost (Scanning, figures 0)\n"
+    "                                and comes back by itself once the network is added again\n"
     "  delay assoc <ms> | delay scan <ms>\n"
     "  bad ssid|mac|driver|survey-ssid on|off   texts without terminator, 32-byte survey names\n"
     "  bad survey-count <n>|off      NV_SiteSurvey returns <n> whatever it wrote\n"
@@ -63,7 +65,17 @@ const char kUsage[] =
     "                                suspend): the utility starts the library, shows its window\n"
     "A device-change notice is WM_DEVICECHANGE with DBT_DEVNODES_CHANGED, a power notice\n"
     "WM_POWERBROADCAST. The tool waits up to 3 s in all for the windows to handle one (the utility\n"
-    "takes about 1 s over a device change), but not for a window that took no message for 5 s.\n";
+    "takes about 1 s over a device change), but not for a window that took no message for 5 s.\n"
+    "\n"
+    "Roaming, with the utility running and two profiles set to connect automatically:\n"
+    "  nvksim net add Home ch=6 signal=70\n"
+    "  nvkctl profile set Home --ssid Home --auto on\n"
+    "  nvkctl profile set Office --ssid Office --auto on\n"
+    "  nvkctl profile use Home       Home in range and associated\n"
+    "  nvksim net remove Home + net add Office ch=11 signal=60\n"
+    "                                the link is lost; within about 8 s the utility surveys and\n"
+    "                                switches to Office by itself\n"
+    "  nvksim log                    ... NV_SiteSurvey() ... NV_SetSSID(Office) ... NV_Rescan()\n";
 
 class Args {
  public:
@@ -89,6 +101,10 @@ class Args {
   }
   bool Fail(size_t i) const {
     err_ << "nvksim: " << Word(0) << ": unexpected '" << Word(i) << "'\n";
+    return false;
+  }
+  bool Refuse(const std::string& why) const {
+    err_ << "nvksim: " << Word(0) << ": " << why << "\n";
     return false;
   }
   bool Missing() const {
@@ -306,6 +322,11 @@ bool CmdNet(SimClient& c, const Args& a, std::ostream& out) {
   if (sub == "clear") {
     c.ClearNetworks();
     return true;
+  }
+  if (sub == "remove") {
+    if (a.Count() < 3) return a.Missing();
+    if (c.RemoveNetwork(a.Rest(2)) > 0) return true;
+    return a.Refuse("no network \"" + a.Rest(2) + "\" in range");
   }
   if (sub != "list") return a.Fail(1);
   const SimState s = c.Snapshot();

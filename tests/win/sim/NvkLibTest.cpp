@@ -187,6 +187,42 @@ TEST_F(NvkLibTest, RescanKeepsScanningUntilTheNetworkComesInRange) {
   EXPECT_EQ(4, link.channel);
 }
 
+// A driver that keeps looking: losing the link's network scans until that network is back,
+// another network coming into range changes nothing, and a join still goes where it is told.
+TEST_F(NvkLibTest, LinkLostWithItsNetworkComesBackWithIt) {
+  std::vector<uint8_t> b;
+  const int32_t inRange = Survey(&b);
+  EXPECT_EQ(1, sim_.RemoveNetwork("Cafe_Guest"));
+  EXPECT_EQ(0, sim_.RemoveNetwork("Cafe_Guest"));
+  EXPECT_EQ(NV_LINK_ASSOCIATED, ReadLink().state) << "another network went";
+
+  EXPECT_EQ(1, sim_.RemoveNetwork("tarnel-lab"));
+  EXPECT_EQ(inRange - 2, Survey(&b));
+  ASSERT_TRUE(sim_.AddNetwork(MakeNetwork("Office", 1, 11, 60, false)));
+  Link link = ReadLink();
+  EXPECT_EQ(NV_LINK_SCANNING, link.state);
+  EXPECT_EQ("", link.ssid);
+  EXPECT_EQ(std::vector<uint8_t>(6, 0), link.bssid);
+  EXPECT_EQ(0, link.signal);
+  EXPECT_EQ(0, link.quality);
+
+  sim_.SetAssociationDelay(300);
+  ASSERT_TRUE(sim_.AddNetwork(MakeNetwork("tarnel-lab", 1, 6, 78, false)));
+  EXPECT_EQ(NV_LINK_SCANNING, ReadLink().state) << "associating takes its time";
+  Sleep(450);
+  link = ReadLink();
+  EXPECT_EQ(NV_LINK_ASSOCIATED, link.state);
+  EXPECT_EQ("tarnel-lab", link.ssid);
+  EXPECT_EQ(6, link.channel);
+  EXPECT_GT(link.signal, 0);
+
+  sim_.SetAssociationDelay(0);
+  Join(1, "Office");
+  EXPECT_EQ("Office", ReadLink().ssid);
+  EXPECT_EQ(1, sim_.RemoveNetwork("tarnel-lab"));
+  EXPECT_EQ(NV_LINK_ASSOCIATED, ReadLink().state) << "the network left behind went";
+}
+
 TEST_F(NvkLibTest, SetSsidTakesEffectOnlyWithRescan) {
   nv().NV_SetSSID("Harbour-Office");
   EXPECT_EQ("tarnel-lab", ReadLink().ssid);

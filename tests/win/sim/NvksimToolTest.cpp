@@ -126,6 +126,15 @@ TEST_F(NvksimToolTest, AddedNetworkIsSurveyedAndJoined) {
   EXPECT_EQ(NV_LINK_AD_HOC, state);
   EXPECT_STREQ("Lab2", ssid);
   EXPECT_EQ(0x01, bssid[5]);
+
+  Tool("net remove Lab2");
+  EXPECT_EQ(0, nv().NV_SiteSurvey(buffer.data()));
+  nv().NV_GetStatusLinkInfo(&state, &type, ssid, bssid);
+  EXPECT_EQ(NV_LINK_SCANNING, state);
+  EXPECT_NE(std::string::npos, Tool("show").find("(looking for \"Lab2\")"));
+  Tool("net add Lab2 adhoc");
+  nv().NV_GetStatusLinkInfo(&state, &type, ssid, bssid);
+  EXPECT_EQ(NV_LINK_AD_HOC, state);
 }
 
 TEST_F(NvksimToolTest, PrintsTheLogOfCallsMadeHere) {
@@ -143,7 +152,8 @@ TEST_F(NvksimToolTest, PrintsTheLogOfCallsMadeHere) {
 
 TEST_F(NvksimToolTest, RejectsWhatItDoesNotKnow) {
   for (const char* bad : {"bogus", "link x", "radio maybe", "net add", "bssid 1:2:3",
-                          "delay assoc -5", "channel 6 + bogus", "power sleep", "adapter plug"}) {
+                          "delay assoc -5", "channel 6 + bogus", "power sleep", "adapter plug",
+                          "net remove", "net remove nowhere"}) {
     const test::ToolResult result = test::RunTool(bad);
     EXPECT_EQ(2u, result.exitCode) << bad << "\n" << result.output;
     EXPECT_NE(std::string::npos, result.output.find("nvksim:")) << bad;

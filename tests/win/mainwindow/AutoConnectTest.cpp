@@ -39,21 +39,16 @@ class AutoConnectTest : public HostedMainWindow {
     HostedMainWindow::TearDown();
   }
 
-  // Readings every 300 ms for spanMs (a multiple of 300): the link as given, the adapter as the
-  // fields say. Times below count from the last reading before a span, so readings fall on
-  // multiples of 300 and a 5 s rule counted from the first reading without a link acts at 5400.
+  // Readings for spanMs, the adapter as the fields say. Times below count from the last reading
+  // before a span, so readings fall on multiples of 300 and a 5 s rule counted from the first
+  // reading without a link acts at 5400.
   void Run(uint32_t spanMs, int32_t state = NV_LINK_SCANNING) {
     ASSERT_EQ(0u, spanMs % kTick);
-    for (uint32_t done = 0; done < spanMs; done += kTick) {
-      clock += kTick;
-      LinkReading reading;
-      reading.atMs = clock;
-      reading.linkState = state;
-      reading.linked = state == NV_LINK_ASSOCIATED || state == NV_LINK_AD_HOC;
-      reading.radioOff = radioOff;
-      reading.adapterPresent = adapterPresent;
-      window.OnLinkReading(reading);
-    }
+    LinkReading reading;
+    reading.linkState = state;
+    reading.radioOff = radioOff;
+    reading.adapterPresent = adapterPresent;
+    FeedReadings(window, &clock, spanMs, reading);
   }
   // Survey times since the given moment.
   std::vector<uint32_t> SurveysSince(uint32_t from) const {

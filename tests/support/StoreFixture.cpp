@@ -32,11 +32,11 @@ StoreFixture::FreshGlobals::FreshGlobals() {
 }
 
 StoreFixture::StoreFixture(const std::string& instance)
-    : path_(std::string("SYSTEM\\CurrentControlSet\\Control\\Class\\") + kNetClassKeyName + "\\" + instance),
+    : ProfileWriter(std::string("SYSTEM\\CurrentControlSet\\Control\\Class\\") + kNetClassKeyName + "\\" + instance),
       device_(kAdapterDescriptionText, std::string(kNetClassKeyName) + "\\" + instance, AdapterHardwareId),
-      key_(HKEY_LOCAL_MACHINE, path_) {}
+      key_(HKEY_LOCAL_MACHINE, DriverPath()) {}
 
-void StoreFixture::AddProfile(const std::string& name, const std::string& ssid, bool autoConnect, int32_t priority,
+void ProfileWriter::AddProfile(const std::string& name, const std::string& ssid, bool autoConnect, int32_t priority,
                               int32_t netMode) {
   SetText(path_ + "\\ProfileList", name.c_str(), "");
   const std::string profile = path_ + "\\" + name;
@@ -49,20 +49,20 @@ void StoreFixture::AddProfile(const std::string& name, const std::string& ssid, 
   SetNumber(profile, "PRIORITY", priority);
 }
 
-void StoreFixture::SetAutoConnect(const std::string& name, bool on) {
+void ProfileWriter::SetAutoConnect(const std::string& name, bool on) {
   SetNumber(path_ + "\\" + name, "AUTOCONNECT", on ? 1 : 0);
 }
 
-void StoreFixture::SetCurrent(const std::string& name) { SetText(path_ + "\\ProfileList", "", name); }
+void ProfileWriter::SetCurrent(const std::string& name) { SetText(path_ + "\\ProfileList", "", name); }
 
-void StoreFixture::SetRecent(const std::vector<std::string>& names) {
+void ProfileWriter::SetRecent(const std::vector<std::string>& names) {
   std::string data;
   for (const std::string& name : names) data += name + '\0';
   data += '\0';
   SetValue(path_, "RecentProfiles", REG_MULTI_SZ, data.data(), data.size());
 }
 
-std::string StoreFixture::Current() const {
+std::string ProfileWriter::Current() const {
   RegKey list = RegKey::Open(HKEY_LOCAL_MACHINE, (path_ + "\\ProfileList").c_str(), KEY_READ);
   char text[300] = {};
   DWORD size = sizeof(text) - 1;

@@ -6,6 +6,10 @@
 # memory (VmRSS, VmHWM) are read from the Linux side, and so is the CPU time of Wine's helper
 # processes of the prefix (wineserver, explorer with the notification area, winedevice).
 #
+# Then the same utility with two profiles set to connect automatically: once linked (what it costs
+# to watch the link), once with no network in range (the surveys, 5 s after the loss, then 10 s
+# and 20 s apart within the span).
+#
 # usage: bench/idle.sh [bin-folder ...]   (default: build/i686/bin build/x86_64/bin)
 # Uses $WINEPREFIX and $DISPLAY when set; otherwise a fresh prefix and a virtual display.
 # TARNEL_IDLE_SECONDS (60) and TARNEL_IDLE_WARMUP (5) change the spans.
@@ -76,6 +80,25 @@ measure() {
     "$label" "$(percent "$LAST_OWN")" "$LAST_OWN" "$(percent $((help1 - help0)))" $((help1 - help0)) "$rss" "$hwm"
 }
 
+# The adapter's driver key as "nvksim adapter add" registers it.
+driver_key='HKLM\SYSTEM\CurrentControlSet\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001'
+
+# auto_profiles add|remove <bin>: "Lab" (the simulated adapter's own network) and "Office", both
+# connecting automatically, written as a person with a registry editor would.
+auto_profiles() {
+  local bin=$1 name ssid
+  if [ "$2" = remove ]; then
+    for name in Lab Office ProfileList; do (cd "$bin" && wine reg delete "$driver_key\\$name" /f) >/dev/null 2>&1; done
+    return
+  fi
+  for name in Lab:tarnel-lab Office:Harbour-Office; do
+    ssid=${name#*:} name=${name%%:*}
+    (cd "$bin" && wine reg add "$driver_key\\ProfileList" /v "$name" /t REG_SZ /d "" /f &&
+      wine reg add "$driver_key\\$name" /v SSID /t REG_SZ /d "$ssid" /f &&
+      wine reg add "$driver_key\\$name" /v AUTOCONNECT /t REG_DWORD /d 1 /f) >/dev/null 2>&1
+  done
+}
+
 echo "idle for ${seconds} s after ${warmup} s of warm-up; CPU in percent of one core; clock ${hz} ticks/s"
 for bin in "${bins[@]}"; do
   echo "$bin"
@@ -87,5 +110,11 @@ for bin in "${bins[@]}"; do
     "sleep 2; wine nvksim.exe link 1 + signal 72 64" || continue
   awk -v u="$LAST_OWN" -v b="$base" 'BEGIN { if (b > 0) printf "  utility / baseline     %.2f (target at most 1.2)\n", u / b;
                                               else print "  utility / baseline     baseline used no measurable CPU" }'
+  auto_profiles "$bin" add
+  measure "auto profiles, linked" "$bin" Tarnel_UI.exe "sleep 2; wine nvksim.exe link 1 + signal 72 64" &&
+    awk -v u="$LAST_OWN" -v b="$base" 'BEGIN { if (b > 0) printf "  auto linked / baseline %.2f\n", u / b }'
+  measure "auto profiles, no net" "$bin" Tarnel_UI.exe "sleep 2; wine nvksim.exe net clear + link 0" &&
+    awk -v u="$LAST_OWN" -v b="$base" 'BEGIN { if (b > 0) printf "  auto no net / baseline %.2f\n", u / b }'
+  auto_profiles "$bin" remove
   (cd "$bin" && wine nvksim.exe adapter remove) >/dev/null 2>&1
 done

@@ -14,6 +14,11 @@ namespace {
 using settings::ConfigurationValues;
 using settings::EncryptionValues;
 
+struct AutoConnection {
+  bool on = false;
+  int32_t priority = 0;
+};
+
 bool IsCurrent(const std::string& name) { return SameTextIgnoringCase(name, CurrentProfileName); }
 
 // A listed profile, or the current one (which may be an unlisted "Default"), in its stored
@@ -44,6 +49,7 @@ void WriteShowJson(const std::string& name, const ConfigurationValues& c, const 
   channel == kNoneText ? json.Null() : json.Number(std::stoi(channel));
   listValue("rate", ListText(TxRateList(), c.txRate));
   listValue("power", ListText(PowerModeList(), c.powerMode));
+  json.Key("auto").Bool(c.autoConnect).Key("priority").Number(c.priority);
   listValue("encryption", FormatText(e.format));
   json.Key("defaultKey");
   e.keyIndex >= 0 && e.keyIndex <= 3 ? json.Number(e.keyIndex + 1) : json.Null();
@@ -67,6 +73,8 @@ void WriteShowTable(const std::string& name, const ConfigurationValues& c, const
   table.AddRow({"Channel", ChannelText(plan, c.channel)});
   table.AddRow({"Rate", ListText(TxRateList(), c.txRate)});
   table.AddRow({"Power", ListText(PowerModeList(), c.powerMode)});
+  table.AddRow({"Auto connect", AutoText(c.autoConnect)});
+  table.AddRow({"Priority", std::to_string(c.priority)});
   table.AddRow({"Encryption", FormatText(e.format)});
   table.AddRow({"Default key", DefaultKeyText(e.keyIndex)});
   if (showKeys) {
@@ -83,19 +91,29 @@ void WriteShowTable(const std::string& name, const ConfigurationValues& c, const
 ExitCode RunProfileList(const CommandContext& c) {
   settings::ReloadCurrentProfileName();
   LoadProfileList();
+  std::vector<AutoConnection> autos(ProfileNameList.size());
+  for (size_t i = 0; i < autos.size(); ++i)
+    LoadProfileAutoConnect(ProfileNameList[i].c_str(), &autos[i].on, &autos[i].priority);
   if (c.line.Has("--json")) {
     JsonWriter json;
     json.BeginObject().Key("current").String(CurrentProfileName).Key("profiles").BeginArray();
-    for (const std::string& name : ProfileNameList)
-      json.BeginObject().Key("name").String(name).Key("current").Bool(IsCurrent(name)).EndObject();
+    for (size_t i = 0; i < autos.size(); ++i) {
+      const std::string& name = ProfileNameList[i];
+      json.BeginObject().Key("name").String(name).Key("current").Bool(IsCurrent(name));
+      json.Key("auto").Bool(autos[i].on).Key("priority").Number(autos[i].priority).EndObject();
+    }
     c.out << json.EndArray().EndObject().Text();
     return kExitDone;
   }
   bool currentListed = false;
-  for (const std::string& name : ProfileNameList) {
+  TextTable table;
+  table.AddRow({"  Profile", "Auto", "Priority"});
+  for (size_t i = 0; i < autos.size(); ++i) {
+    const std::string& name = ProfileNameList[i];
     currentListed = currentListed || IsCurrent(name);
-    c.out << (IsCurrent(name) ? "* " : "  ") << name << "\n";
+    table.AddRow({(IsCurrent(name) ? "* " : "  ") + name, AutoText(autos[i].on), std::to_string(autos[i].priority)});
   }
+  c.out << table.Text();
   if (!currentListed) c.out << "(current: " << CurrentProfileName << ", not listed)\n";
   return kExitDone;
 }

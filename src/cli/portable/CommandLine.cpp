@@ -20,7 +20,8 @@ struct CommandSpec {
 };
 
 const char kEditOptions[] =
-    "--ssid --mode --channel --rate --power --encryption --key1 --key2 --key3 --key4 --default-key --passphrase ";
+    "--ssid --mode --channel --rate --power --auto --priority --encryption --key1 --key2 --key3 --key4 "
+    "--default-key --passphrase ";
 
 const CommandSpec kCommands[] = {
     {"status", Command::kStatus, 0, 0, "--json ", false, "status [--json]",
@@ -31,15 +32,17 @@ const CommandSpec kCommands[] = {
      "join a network in range as a double-click on its SiteSurvey row does (exit 3 if not in range)"},
     {"radio", Command::kRadio, 1, 1, "", true, "radio on|off", "switch the radio on or off"},
     {"profile list", Command::kProfileList, 0, 0, "--json ", false, "profile list [--json]",
-     "the profile names, the current one marked"},
+     "the profile names, the current one marked, whether each connects automatically, its priority"},
     {"profile show", Command::kProfileShow, 1, 1, "--json --show-keys ", false,
      "profile show NAME [--json] [--show-keys]", "a profile's stored values; keys only with --show-keys"},
     {"profile set", Command::kProfileSet, 1, 1, kEditOptions, true,
      "profile set NAME [--ssid S] [--mode M] [--channel N] [--rate R] [--power P]\n"
+     "            [--auto on|off] [--priority N]\n"
      "            [--encryption off|FORMAT] [--key1..--key4 TEXT] [--default-key 1-4]\n"
      "            [--passphrase P]",
      "create or change a stored profile; nothing is sent to the adapter and the current\n"
-     "profile stays current"},
+     "profile stays current. --auto on: the utility connects to it by itself when its network\n"
+     "is in range and there is no link; among several, the highest --priority first"},
     {"profile use", Command::kProfileUse, 1, 1, "", true, "profile use NAME",
      "make a profile current and apply it, as choosing it in the Configuration page's list"},
     {"profile remove", Command::kProfileRemove, 1, 1, "", true, "profile remove NAME",
@@ -63,6 +66,8 @@ std::string ValuesHelp() {
          "  --mode        " + ListChoices(NetModeList()) + "\n"
          "  --rate        " + ListChoices(TxRateList()) + "\n"
          "  --power       " + ListChoices(PowerModeList()) + "\n"
+         "  --auto        on, off\n"
+         "  --priority    " + kPriorityChoices + "; higher is preferred (0 when never set)\n"
          "  --encryption  " + FormatChoices() + "\n"
          "  --channel     a channel number of the adapter's channel plan\n"
          "Keys are checked as the Encryption page takes them and filled up with \"0\".\n";
@@ -142,6 +147,8 @@ ProfileEdits EditsOf(const CommandLine& line) {
   edits.channel = OptionValue(line, "--channel");
   edits.rate = OptionValue(line, "--rate");
   edits.power = OptionValue(line, "--power");
+  edits.autoConnect = OptionValue(line, "--auto");
+  edits.priority = OptionValue(line, "--priority");
   edits.encryption = OptionValue(line, "--encryption");
   edits.defaultKey = OptionValue(line, "--default-key");
   edits.passphrase = OptionValue(line, "--passphrase");

@@ -24,6 +24,10 @@ std::string ConfigurationEdits(const ProfileEdits& edits, const std::vector<int>
   std::string problem = ListEdit(edits.mode, NetModeList(), "--mode", &values->netMode);
   if (problem.empty()) problem = ListEdit(edits.rate, TxRateList(), "--rate", &values->txRate);
   if (problem.empty()) problem = ListEdit(edits.power, PowerModeList(), "--power", &values->powerMode);
+  if (problem.empty() && edits.autoConnect && !AutoOf(*edits.autoConnect, &values->autoConnect))
+    problem = "--auto '" + *edits.autoConnect + "' is neither on nor off";
+  if (problem.empty() && edits.priority && !PriorityOf(*edits.priority, &values->priority))
+    problem = "--priority '" + *edits.priority + "' is not " + kPriorityChoices;
   return problem;
 }
 

@@ -13,7 +13,8 @@
 namespace tarnel::cli {
 
 struct ProfileEdits {
-  std::optional<std::string> ssid, mode, channel, rate, power, encryption, defaultKey, passphrase;
+  std::optional<std::string> ssid, mode, channel, rate, power, autoConnect, priority, encryption, defaultKey,
+      passphrase;
   std::array<std::optional<std::string>, 4> keys;
 };
 

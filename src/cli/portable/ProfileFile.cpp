@@ -13,8 +13,12 @@
 namespace tarnel::cli {
 namespace {
 
-constexpr char kHeader[] = "nvkctl profiles 1";
-const char* const kRequired[] = {"ssid", "mode", "channel", "rate", "power", "encryption", "default-key"};
+// The first line: the prefix and the version, which is what export writes.
+constexpr char kHeaderPrefix[] = "nvkctl profiles ";
+constexpr int kVersion = 2;
+const char* const kRequired[] = {"ssid", "mode", "channel", "rate", "power", "auto", "priority", "encryption", "default-key"};
+// What version 1 files lack: such profiles read as not connecting automatically, priority 0.
+const char* const kSinceVersion2[] = {"auto", "priority"};
 const char* const kKeyFields[] = {"key1", "key2", "key3", "key4", "passphrase"};
 
 std::string Quoted(const std::string& text) { return QuotedText(text, "\\x%02X"); }
@@ -69,6 +73,8 @@ void WriteRecord(const ProfileRecord& r, const std::vector<int>& plan, std::ostr
       << "channel = " << ChannelText(plan, c.channel) << "\n"
       << "rate = " << ListText(TxRateList(), c.txRate) << "\n"
       << "power = " << ListText(PowerModeList(), c.powerMode) << "\n"
+      << "auto = " << AutoText(c.autoConnect) << "\n"
+      << "priority = " << c.priority << "\n"
       // A format code the page does not know is shown as off, and written so.
       << "encryption = " << (FormatText(e.format) == kNoneText ? kOffText : FormatText(e.format)) << "\n"
       << "default-key = " << DefaultKeyText(e.keyIndex) << "\n";
@@ -99,6 +105,8 @@ class Reader {
     result_.profiles.clear();
     return false;
   }
+  bool Format(int number, const std::string& line);
+  bool Required(const char* field) const;
   bool Header(int number, const std::string& line);
   bool Value(int number, const std::string& line);
   bool CloseSection();
@@ -111,7 +119,7 @@ class Reader {
 
   const std::vector<int>& plan_;
   ProfileFileReading result_;
-  bool sawFormat_ = false;
+  int version_ = 0;  // 0 until the first line is read
   bool inSection_ = false;
   Section section_;
 };
@@ -121,13 +129,34 @@ bool Reader::Line(int number, const std::string& raw) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   line = Trimmed(line);
   if (line.empty() || line[0] == '#') return true;
-  if (!sawFormat_) {
-    if (line != kHeader) return Fail(number, std::string("not a profile file: the first line must be \"") + kHeader + "\"");
-    sawFormat_ = true;
-    return true;
-  }
+  if (version_ == 0) return Format(number, line);
   if (line[0] == '[') return Header(number, line);
   return Value(number, line);
+}
+
+std::string NotAProfileFile() {
+  return std::string("not a profile file: the first line must be \"") + kHeaderPrefix + std::to_string(kVersion) + "\"";
+}
+
+// "nvkctl profiles N": every version up to this one reads; a later one is refused by name.
+bool Reader::Format(int number, const std::string& line) {
+  const size_t prefix = sizeof(kHeaderPrefix) - 1;
+  const std::string digits = line.compare(0, prefix, kHeaderPrefix) == 0 ? line.substr(prefix) : std::string();
+  if (digits.empty() || digits[0] == '0' || digits.find_first_not_of("0123456789") != std::string::npos)
+    return Fail(number, NotAProfileFile());
+  if (digits.size() > 1 || digits[0] - '0' > kVersion) {
+    const std::string shown = digits.size() > 9 ? digits.substr(0, 9) + "..." : digits;
+    return Fail(number, "a profile file of version " + shown + ", later than this nvkctl reads (1 to " +
+                            std::to_string(kVersion) + ")");
+  }
+  version_ = digits[0] - '0';
+  return true;
+}
+
+bool Reader::Required(const char* field) const {
+  for (const char* later : kSinceVersion2)
+    if (version_ < 2 && std::string(field) == later) return false;
+  return true;
 }
 
 bool Reader::Header(int number, const std::string& line) {
@@ -158,6 +187,8 @@ bool Reader::Value(int number, const std::string& line) {
   for (const char* name : kRequired) known = known || field == name;
   for (const char* name : kKeyFields) known = known || field == name;
   if (!known) return Fail(number, "unknown value '" + field + "'");
+  if (!Required(field.c_str()))
+    return Fail(number, "'" + field + "' is a value of version 2 files; this file's first line says version 1");
   if (section_.values.count(field)) return Fail(number, "'" + field + "' given twice in this profile");
   section_.values[field] = {Trimmed(line.substr(equals + 1)), number};
   return true;
@@ -166,7 +197,7 @@ bool Reader::Value(int number, const std::string& line) {
 bool Reader::CloseSection() {
   inSection_ = false;
   for (const char* field : kRequired)
-    if (!section_.values.count(field)) return Fail(section_.line, "profile '" + section_.record.name + "' lacks '" + field + "'");
+    if (Required(field) && !section_.values.count(field)) return Fail(section_.line, "profile '" + section_.record.name + "' lacks '" + field + "'");
   int keyLines = 0;
   for (const char* field : kKeyFields) keyLines += static_cast<int>(section_.values.count(field));
   if (keyLines != 0 && keyLines != 5)
@@ -198,6 +229,12 @@ bool Reader::CheckConfiguration() {
     if (!ListValue(Text(entry.field), entry.list, entry.value))
       return Fail(LineOf(entry.field), std::string(entry.field) + " '" + Text(entry.field) + "' is not one of " +
                                            ListChoices(entry.list) + ", none");
+  }
+  if (version_ >= 2) {
+    if (!AutoOf(Text("auto"), &c.autoConnect))
+      return Fail(LineOf("auto"), "auto '" + Text("auto") + "' is neither on nor off");
+    if (!PriorityOf(Text("priority"), &c.priority))
+      return Fail(LineOf("priority"), "priority '" + Text("priority") + "' is not " + kPriorityChoices);
   }
   const std::string& channel = Text("channel");
   if (SameTextIgnoringCase(channel, kNoneText)) {
@@ -245,7 +282,7 @@ bool Reader::CheckKeys() {
 }
 
 bool Reader::Finish(int lastLine) {
-  if (!sawFormat_) return Fail(lastLine, std::string("not a profile file: the first line must be \"") + kHeader + "\"");
+  if (version_ == 0) return Fail(lastLine, NotAProfileFile());
   return !inSection_ || CloseSection();
 }
 
@@ -253,7 +290,7 @@ bool Reader::Finish(int lastLine) {
 
 std::string FormatProfileFile(const std::vector<ProfileRecord>& profiles, const std::vector<int>& channelPlan) {
   std::ostringstream out;
-  out << kHeader << "\n";
+  out << kHeaderPrefix << kVersion << "\n";
   for (const ProfileRecord& record : profiles) WriteRecord(record, channelPlan, out);
   return out.str();
 }

@@ -1,13 +1,15 @@
 // The profile file that "nvkctl export" writes and "nvkctl import" reads: a first line naming the
 // format, then one section per profile with every stored value, as the texts the pages show.
 //
-//   nvkctl profiles 1
+//   nvkctl profiles 2
 //   [profile "Home"]
 //   ssid = "tarnel-lab"
 //   mode = Infrastructure
 //   channel = 6
 //   rate = Auto
 //   power = Disable
+//   auto = on               (connect automatically: on or off)
+//   priority = 10           (signed; higher is preferred)
 //   encryption = 64-bit ASCII
 //   default-key = 1
 //   key1 = "home1"          (key1 to key4 and passphrase: all or none)
@@ -15,7 +17,8 @@
 //
 // Names, network names, keys and the passphrase are quoted; inside the quotes \\, \" and \xHH
 // stand for a backslash, a quote and any byte. Blank lines and lines starting with # are passed
-// over. "none" stands for a list with no selection.
+// over. "none" stands for a list with no selection. Version 1 files, without auto and priority,
+// read as off and 0; a file of a later version than 2 is refused.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 #include "cli/portable/ValueText.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "crypto/HexKey.h"
@@ -98,6 +99,29 @@ bool DefaultKeyOf(const std::string& text, int32_t* keyIndex) {
   int number = 0;
   if (!SmallNumber(text, &number) || number < 1 || number > 4) return false;
   *keyIndex = number - 1;
+  return true;
+}
+
+std::string AutoText(bool on) { return on ? "on" : kOffText; }
+
+bool AutoOf(const std::string& text, bool* on) {
+  if (SameTextIgnoringCase(text, "on")) return *on = true, true;
+  if (SameTextIgnoringCase(text, kOffText)) return *on = false, true;
+  return false;
+}
+
+bool PriorityOf(const std::string& text, int32_t* priority) {
+  const bool negative = !text.empty() && text[0] == '-';
+  const std::string digits = text.substr(negative ? 1 : 0);
+  if (digits.empty() || digits.size() > 10) return false;
+  int64_t value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  if (negative) value = -value;
+  if (value < INT32_MIN || value > INT32_MAX) return false;
+  *priority = static_cast<int32_t>(value);
   return true;
 }
 

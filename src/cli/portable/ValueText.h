@@ -43,6 +43,14 @@ std::string ChannelChoices(const std::vector<int>& plan);
 std::string DefaultKeyText(int32_t keyIndex);
 bool DefaultKeyOf(const std::string& text, int32_t* keyIndex);
 
+// Connecting automatically: "on" or "off", read back in any letter case.
+std::string AutoText(bool on);
+bool AutoOf(const std::string& text, bool* on);
+
+// A priority: decimal digits, a minus sign in front for a negative one, within 32 bits.
+bool PriorityOf(const std::string& text, int32_t* priority);
+constexpr char kPriorityChoices[] = "a whole number from -2147483648 to 2147483647";
+
 // Why a typed key does not fit the format ("" when it does): too long, or not hex digits in a
 // hex format; in a passphrase format keys are not typed, and with encryption off there are none.
 std::string TypedKeyProblem(KeyFormat format, const std::string& key);

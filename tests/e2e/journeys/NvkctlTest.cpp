@@ -73,7 +73,8 @@ class Nvkctl : public Journey {
   void AddProfiles() {
     Done({"profile", "set", "Home", "--ssid", "tarnel-lab", "--channel", "6", "--encryption", "64-bit ascii", "--key1",
           "home1", "--default-key", "1"});
-    Done({"profile", "set", "Office", "--ssid", "Harbour-Office", "--channel", "1", "--rate", "5.5 Mbps"});
+    Done({"profile", "set", "Office", "--ssid", "Harbour-Office", "--channel", "1", "--rate", "5.5 Mbps", "--auto", "on",
+          "--priority", "-5"});
   }
 };
 
@@ -82,6 +83,20 @@ TEST_F(Nvkctl, ProfileUseAndJoinSendWhatThePagesSend) {
   EXPECT_EQ((std::vector<std::string>{"Home", "Office"}), Stored().Listed());
   EXPECT_EQ("<missing>", Stored().Current()) << "profile set leaves the current profile alone";
   EXPECT_EQ("home1", Stored().Text("Home", "KEY1"));
+  EXPECT_EQ(1, Stored().Number("Office", "AUTOCONNECT"));
+  EXPECT_EQ(-5, Stored().Number("Office", "PRIORITY"));
+  EXPECT_EQ(0, Stored().Number("Home", "AUTOCONNECT"));
+  const JsonValue listed = Json({"profile", "list", "--json"})["profiles"];
+  ASSERT_EQ(2u, listed.items.size());
+  EXPECT_EQ(JsonValue::kBool, listed[0]["auto"].kind);
+  EXPECT_FALSE(listed[0]["auto"].boolean);
+  EXPECT_EQ(0, listed[0]["priority"].number);
+  EXPECT_TRUE(listed[1]["auto"].boolean);
+  EXPECT_EQ(-5, listed[1]["priority"].number);
+  const JsonValue office = Json({"profile", "show", "office", "--json"});
+  EXPECT_TRUE(office["auto"].boolean);
+  EXPECT_EQ(-5, office["priority"].number);
+  EXPECT_NE(std::string::npos, Done({"profile", "show", "Office"}).find("Auto connect  on\r\nPriority      -5\r\n"));
 
   // Choosing Home in the Configuration page's list, then the same through nvkctl.
   HWND config = OpenSettingsPage(PageKind::Configuration);
@@ -190,7 +205,8 @@ TEST_F(Nvkctl, WithoutTheRightToWriteChangesStopFirstAndReadingWorks) {
                                Args{"import", file, "--replace"}})
       ExpectRefused(change, 5, "needs administrator rights");
     const std::string listed = Done({"profile", "list"});
-    EXPECT_NE(std::string::npos, listed.find("  Home\r\n  Office\r\n")) << listed;
+    EXPECT_NE(std::string::npos, listed.find("  Profile  Auto  Priority\r\n  Home     off   0\r\n  Office   on    -5\r\n"))
+        << listed;
     EXPECT_NE(std::string::npos, Done({"profile", "show", "Office"}).find("Harbour-Office"));
     EXPECT_EQ(ReadFileBytes(file), Done({"export"}));
   }
@@ -206,15 +222,19 @@ TEST_F(Nvkctl, ImportWritesNothingFromABadFileAndRoundTripsOnAnEmptyRegistry) {
   Done({"export", "--with-keys", "-o", first});
   const std::string exported = ReadFileBytes(first);
   ASSERT_NE(std::string::npos, exported.find("key1 = \"home1\""));
+  ASSERT_NE(std::string::npos, exported.find("auto = on\r\npriority = -5\r\n"));
 
   // A new profile first, a bad value further down: nothing of the file is written.
-  WriteFileBytes(bad, "nvkctl profiles 1\n[profile \"New\"]\nssid = \"n\"\nmode = Ad Hoc\nchannel = 3\nrate = Auto\n"
-                      "power = Disable\nencryption = off\ndefault-key = 1\n[profile \"Home\"]\nssid = \"h\"\n"
-                      "mode = Ad Hoc\nchannel = 99\nrate = Auto\npower = Disable\nencryption = off\ndefault-key = 1\n");
+  const std::string older = "nvkctl profiles 1\n[profile \"New\"]\nssid = \"n\"\nmode = Ad Hoc\nchannel = 3\nrate = Auto\n"
+                            "power = Disable\nencryption = off\ndefault-key = 1\n[profile \"Office\"]\nssid = \"h\"\n"
+                            "mode = Ad Hoc\nchannel = 3\nrate = Auto\npower = Disable\nencryption = off\ndefault-key = 1\n";
+  WriteFileBytes(bad, older.substr(0, older.rfind("channel = 3")) + "channel = 99" + older.substr(older.rfind("channel = 3") + 11));
   ExpectRefused({"import", bad, "--replace"}, 3, "bad.txt: line 13: channel '99' is not in the adapter's channel plan");
+  WriteFileBytes(bad, "nvkctl profiles 3\n" + older.substr(older.find('\n') + 1));
+  ExpectRefused({"import", bad}, 3, "bad.txt: line 1: a profile file of version 3, later than this nvkctl reads");
   EXPECT_EQ((std::vector<std::string>{"Home", "Office"}), Stored().Listed());
   EXPECT_FALSE(Stored().HasProfile("New"));
-  EXPECT_EQ("tarnel-lab", Stored().Text("Home", "SSID"));
+  EXPECT_EQ("Harbour-Office", Stored().Text("Office", "SSID"));
 
   // Without --replace an existing profile stays as it is.
   Done({"profile", "set", "Office", "--ssid", "changed"});
@@ -226,6 +246,13 @@ TEST_F(Nvkctl, ImportWritesNothingFromABadFileAndRoundTripsOnAnEmptyRegistry) {
   Done({"import", first});
   Done({"export", "--with-keys", "-o", second});
   EXPECT_EQ(exported, ReadFileBytes(second)) << "export, import on an empty registry, export: the same bytes";
+
+  // A version 1 file still imports: what it replaces connects automatically no more.
+  WriteFileBytes(bad, older);
+  Done({"import", bad, "--replace"});
+  EXPECT_EQ("h", Stored().Text("Office", "SSID"));
+  EXPECT_EQ(0, Stored().Number("Office", "AUTOCONNECT"));
+  EXPECT_EQ(0, Stored().Number("New", "PRIORITY"));
   for (const std::string& path : {first, second, bad}) ::DeleteFileA(path.c_str());
 }
 

@@ -2,6 +2,8 @@
 // Encryption page takes them, and a new format clearing what the old one had.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "cli/portable/CommandLine.h"
 #include "cli/portable/ProfileEdits.h"
 
@@ -33,9 +35,12 @@ std::string Apply(const Options& options, settings::ConfigurationValues* configu
 TEST(ProfileEdits, ConfigurationTakesListTextsInAnyCaseAndPlanChannels) {
   settings::ConfigurationValues values;
   settings::EncryptionValues encryption;
-  ASSERT_EQ("", Apply({"--ssid", "lab", "--mode", "ad hoc", "--channel", "12", "--rate", "5.5 MBPS", "--power", "normal"},
+  ASSERT_EQ("", Apply({"--ssid", "lab", "--mode", "ad hoc", "--channel", "12", "--rate", "5.5 MBPS", "--power", "normal",
+                       "--auto", "ON", "--priority", "-2147483648"},
                       &values, &encryption));
-  EXPECT_EQ((settings::ConfigurationValues{"lab", 0, 3, 3, 2}), values) << "channel 12 is the plan's third";
+  EXPECT_EQ((settings::ConfigurationValues{"lab", 0, 3, 3, 2, true, INT32_MIN}), values) << "channel 12 is the plan's third";
+  ASSERT_EQ("", Apply({"--auto=off", "--priority=2147483647"}, &values, &encryption));
+  EXPECT_EQ((settings::ConfigurationValues{"lab", 0, 3, 3, 2, false, INT32_MAX}), values) << "the rest kept";
   EXPECT_EQ(StoredAsciiKeys().keys, encryption.keys) << "no encryption option: encryption untouched";
 }
 
@@ -76,6 +81,9 @@ TEST(ProfileEdits, ValuesThePagesWouldNotTakeAreRefusedWithTheirOption) {
       {{"--channel", "+11"}, "--channel '+11'"},
       {{"--rate", "54 Mbps"}, "--rate '54 Mbps'"},
       {{"--power", "Off"}, "--power 'Off'"},
+      {{"--auto", "yes"}, "--auto 'yes' is neither on nor off"},
+      {{"--priority", "2147483648"}, "--priority '2147483648' is not a whole number from -2147483648"},
+      {{"--priority", "+1"}, "--priority '+1'"},
       {{"--encryption", "WPA"}, "--encryption 'WPA' is not one of off, 64-bit ASCII"},
       {{"--key1", "toolong"}, "--key1 has 7 characters; 64-bit ASCII keys have at most 5"},
       {{"--encryption", "128-bit Hex", "--key3", "xyz"}, "--key3 is not hex digits"},

@@ -39,9 +39,9 @@ TEST(ProfileFile, WhatIsWrittenReadsBackToTheSameValuesAndText) {
       Record("we\"ird [name] \xe9", {"tab\there \x01", 0, 11, 4, 2}, kKeyFormat128Hex, 3,
              {"0123456789abcdef0123456789", "", "ABCDEF", "0"}),
       Record("no selection", {"", -1, 0, -1, -1}, kKeyFormatOff, -1, {"left", "", "", ""}),
-      Record("pass", {"p", 1, 1, 1, 1}, kKeyFormat64Passphrase, 1,
+      Record("pass", {"p", 1, 1, 1, 1, true, -7}, kKeyFormat64Passphrase, 1,
              {"c93ca31eca", "dc1124096f", "af8c5062bf", "dd15219276"}, "secret"),
-      Record("keys left out", {"x", 1, 2, 3, 1}, kKeyFormat64Tkip, 2, {"", "", "", ""}, "", false),
+      Record("keys left out", {"x", 1, 2, 3, 1, true, 2147483647}, kKeyFormat64Tkip, 2, {"", "", "", ""}, "", false),
   };
   const std::string text = FormatProfileFile(profiles, kPlan);
   const ProfileFileReading reading = ReadProfileFile(text, kPlan);
@@ -52,6 +52,9 @@ TEST(ProfileFile, WhatIsWrittenReadsBackToTheSameValuesAndText) {
   EXPECT_NE(std::string::npos, text.find("[profile \"we\\\"ird [name] \\xE9\"]")) << text;
   EXPECT_NE(std::string::npos, text.find("ssid = \"tab\\x09here \\x01\"")) << text;
   EXPECT_NE(std::string::npos, text.find("rate = none\n")) << text;
+  EXPECT_EQ(0u, text.find("nvkctl profiles 2\n")) << text;
+  EXPECT_NE(std::string::npos, text.find("power = Disable\nauto = off\npriority = 0\nencryption")) << text;
+  EXPECT_NE(std::string::npos, text.find("auto = on\npriority = -7\n")) << text;
 
   std::string crlf;
   for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -63,6 +66,7 @@ TEST(ProfileFile, EveryKindOfBadLineIsRefusedWithItsLineNumber) {
   const std::string body =
       "ssid = \"s\"\nmode = Infrastructure\nchannel = 6\nrate = Auto\npower = Disable\ndefault-key = 1\n";
   const std::string ascii = head + body + "encryption = 64-bit ASCII\n";  // lines 3 to 9
+  const std::string v2 = "nvkctl profiles 2\n[profile \"P\"]\n" + body + "encryption = off\n";  // lines 3 to 9
   const std::string keys = "key2 = \"\"\nkey3 = \"\"\nkey4 = \"\"\npassphrase = \"\"\n";  // lines 11 to 14
   const struct {
     std::string text;
@@ -70,7 +74,12 @@ TEST(ProfileFile, EveryKindOfBadLineIsRefusedWithItsLineNumber) {
     const char* error;
   } cases[] = {
       {"", 1, "not a profile file"},
-      {"nvkctl profiles 2\n", 1, "not a profile file"},
+      {"nvkctl profiles 0\n", 1, "not a profile file: the first line must be \"nvkctl profiles 2\""},
+      {"# from a later nvkctl\nnvkctl profiles 3\n", 2, "a profile file of version 3, later than this nvkctl reads (1 to 2)"},
+      {head + "auto = on\n", 3, "'auto' is a value of version 2 files; this file's first line says version 1"},
+      {v2 + "auto = off\n", 2, "profile 'P' lacks 'priority'"},
+      {v2 + "auto = yes\npriority = 1\n", 10, "auto 'yes' is neither on nor off"},
+      {v2 + "auto = on\npriority = 2147483648\n", 11, "priority '2147483648' is not a whole number"},
       {"nvkctl profiles 1\nssid = \"s\"\n", 2, "a value before the first [profile"},
       {"nvkctl profiles 1\n[profile P]\n", 2, "profile name: a quoted text was expected"},
       {"nvkctl profiles 1\n[section \"P\"]\n", 2, "a section starts with [profile"},

@@ -13,7 +13,8 @@ void CAutoConnection::ReloadProfiles() { m_profiles = LoadAutoConnectProfiles();
 
 void CAutoConnection::OnReading(const LinkReading& reading) {
   const bool linked = reading.linkState == NV_LINK_ASSOCIATED || reading.linkState == NV_LINK_AD_HOC;
-  if (m_linked && !linked) ReloadProfiles();
+  // An adapter found gone reads as a loss too, but then the store cannot be reached.
+  if (m_linked && !linked && reading.adapterPresent) ReloadProfiles();
   m_linked = linked;
   if (m_profiles.empty()) return;
 
@@ -28,6 +29,8 @@ void CAutoConnection::OnReading(const LinkReading& reading) {
   if (step == Step::kSurvey) step = m_timing.OnSurvey(Survey());
   if (step == Step::kSwitch) m_owner.SwitchProfile(m_timing.Candidate(), true);
 }
+
+void CAutoConnection::OnAdapterBack() { m_timing.Restart(); }
 
 void CAutoConnection::OnUserChange() {
   m_timing.OnUserAction();

@@ -27,6 +27,8 @@ class CAutoConnection {
   void OnReading(const LinkReading& reading);
   // The user's own act in the window or from the icon's menu.
   void OnUserChange();
+  // The library is usable again after a suspend or an unplug: the 5 s count starts afresh.
+  void OnAdapterBack();
 
   bool HasProfiles() const { return !m_profiles.empty(); }
 

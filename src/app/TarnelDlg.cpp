@@ -273,6 +273,7 @@ void CTarnel_UIDlg::RestoreMainWindow() {
 
 void CTarnel_UIDlg::ResumeAdapter() {
   AdapterReady = TRUE;
+  m_autoConnection.OnAdapterBack();
   CPropertyPage* linkInfo = PageTable(0);
   if (linkInfo && linkInfo->m_hWnd) linkInfo->SetTimer(CLinkInfoPage::kTimerId, CLinkInfoPage::kTimerPeriodMs);
   RestoreMainWindow();

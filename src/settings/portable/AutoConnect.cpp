@@ -106,6 +106,11 @@ AutoConnect::Step AutoConnect::NextCandidate() {
   return Step::kSwitch;
 }
 
+void AutoConnect::Restart() {
+  m_phase = Phase::kIdle;
+  m_candidates.clear();
+}
+
 void AutoConnect::OnUserAction() {
   m_userActed = true;
   m_candidates.clear();

@@ -68,6 +68,10 @@ class AutoConnect {
   // next reading on, and the candidates of the last survey are dropped.
   void OnUserAction();
 
+  // No readings came for a while (a suspend, an unplug): the count of time without a link starts
+  // again at the next reading; the wait stays.
+  void Restart();
+
   // The wait before the next survey once the candidates are used up.
   uint32_t NextWaitMs() const { return m_waitMs; }
 

@@ -183,6 +183,18 @@ TEST_F(AutoConnectTest, NeverActsWhileTheUserJustActedPagesHoldChangesOrTheAdapt
     Run(5400);
     EXPECT_EQ(std::vector<std::string>{"home"}, joined) << c.what << ": 5 s after it ended";
   }
+
+  // A suspend gives no readings at all; after the resume the 5 s start afresh.
+  Run(300, NV_LINK_ASSOCIATED);
+  Run(3000);
+  ::SendMessageA(Main(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+  clock += 60000;
+  ::SendMessageA(Main(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+  Forget();
+  Run(5100);
+  EXPECT_EQ(std::vector<uint32_t>{}, surveys) << "not at the first reading after the resume";
+  Run(300);
+  EXPECT_EQ(std::vector<std::string>{"home"}, joined);
 }
 
 TEST_F(AutoConnectTest, WithoutAProfileToConnectAutomaticallyNothingHappens) {

@@ -55,8 +55,9 @@ percent() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.3f", 10
 
 # measure <label> <folder> <exe> [setup command after start]: prints one line of figures.
 measure() {
-  local label=$1 dir=$2 exe=$3 setup=${4:-} pid="" i
+  local label=$1 dir=$2 exe=$3 setup=${4:-} pid="" i job
   (cd "$dir" && exec wine "$exe" >/dev/null 2>&1) &
+  job=$!
   for i in $(seq 1 100); do
     pid=$(prefix_pids "$exe" | head -n 1)
     [ -n "$pid" ] && break
@@ -74,7 +75,8 @@ measure() {
   rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
   hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
   kill "$pid"
-  wait 2>/dev/null
+  # Only this program: a plain wait would also wait for the virtual display started above.
+  wait "$job" 2>/dev/null
   LAST_OWN=$((own1 - own0))
   printf '  %-22s process %7s%% (%4d ticks)   helpers %7s%% (%4d ticks)   VmRSS %6d KiB   VmHWM %6d KiB\n' \
     "$label" "$(percent "$LAST_OWN")" "$LAST_OWN" "$(percent $((help1 - help0)))" $((help1 - help0)) "$rss" "$hwm"

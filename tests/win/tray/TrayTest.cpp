@@ -173,15 +173,6 @@ TEST_F(TrayTest, TheMenuNamesTheRadioActionAndGreysOpenWhileTheRadioIsOff) {
 
 TEST_F(TrayTest, TheProfilesSubmenuListsWhatItIsGivenWithTheCurrentOneCheckedOrIsGreyedAndEmpty) {
   const TrayProfiles few = {{"Home", "Office & Co"}, false};
-  TrayProfiles many = {{}, true};
-  Texts manyTexts;
-  for (int i = 0; i < 16; ++i) {
-    many.names.push_back("P" + std::to_string(i));
-    manyTexts.push_back(many.names.back());
-  }
-  manyTexts.insert(manyTexts.end(), {"", "All profiles..."});
-  std::vector<bool> manyChecked(18, false);
-  manyChecked[3] = true;
   const TrayProfiles none;
   const struct {
     const char* what;
@@ -191,20 +182,18 @@ TEST_F(TrayTest, TheProfilesSubmenuListsWhatItIsGivenWithTheCurrentOneCheckedOrI
     std::vector<bool> checked;
   } cases[] = {
       {"a few, current in another letter case", false, &few, {"Home", "Office && Co"}, {false, true}},
-      {"past 16: \"All profiles...\" ends it", false, &many, manyTexts, manyChecked},
       {"radio off", true, &few, {}, {}},
       {"the system's own configuration", false, nullptr, {}, {}},
       {"no profile stored", false, &none, {}, {}},
   };
   for (const auto& c : cases) {
-    CTrayMenu menu(c.radioOff, c.profiles, c.profiles == &many ? "p3" : "office & co");
+    CTrayMenu menu(c.radioOff, c.profiles, "office & co");
     const MenuView view = Read(menu.Popup());
     EXPECT_EQ(c.texts, view.profiles) << c.what;
     EXPECT_EQ(c.checked, view.checked) << c.what;
     EXPECT_EQ(c.texts.empty(), view.greyed[kProfilesPlace]) << c.what;
-    for (int i = 0; i < static_cast<int>(c.texts.size()) - 2 && c.profiles; ++i)
-      if (!c.profiles->more || i < 16)
-        EXPECT_EQ(static_cast<UINT>(ID_TRAY_PROFILE_FIRST + i), ::GetMenuItemID(menu.ProfilesMenu(), i)) << c.what;
+    for (int i = 0; i < static_cast<int>(c.texts.size()); ++i)
+      EXPECT_EQ(static_cast<UINT>(ID_TRAY_PROFILE_FIRST + i), ::GetMenuItemID(menu.ProfilesMenu(), i)) << c.what;
   }
 }
 

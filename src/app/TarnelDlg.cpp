@@ -62,6 +62,7 @@ BOOL CTarnel_UIDlg::OnInitDialog() {
   m_announcer.Start();
   AdapterReady = TRUE;
   m_libraryStopped = false;
+  m_autoConnection.ReloadProfiles();
   SetTimer(kModeTimerId, kModeTimerPeriodMs);
   FocusFirstControl(m_hWnd);
   return FALSE;
@@ -278,6 +279,7 @@ void CTarnel_UIDlg::RestoreMainWindow() {
 void CTarnel_UIDlg::ResumeAdapter() {
   AdapterReady = TRUE;
   m_libraryStopped = false;
+  m_autoConnection.OnAdapterBack();
   CPropertyPage* linkInfo = PageTable(0);
   if (linkInfo && linkInfo->m_hWnd) linkInfo->SetTimer(CLinkInfoPage::kTimerId, CLinkInfoPage::kTimerPeriodMs);
   RestoreMainWindow();
@@ -392,6 +394,8 @@ BOOL CTarnel_UIDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       case ID_TRAY_NOTICES:
         m_announcer.SetShowNotices(!m_announcer.ShowsNotices());
         return TRUE;
+      default:
+        if (OnProfileCommand(LOWORD(wParam))) return TRUE;
     }
   }
   return CPageHost::OnCommand(wParam, lParam);
@@ -409,12 +413,39 @@ void CTarnel_UIDlg::OnLinkReading(const LinkReading& reading) {
   // The link page stops the library before it reports the adapter gone.
   if (!reading.adapterPresent) m_libraryStopped = true;
   m_announcer.OnReading(reading);
+  m_autoConnection.OnReading(reading);
 }
 
-void CTarnel_UIDlg::OnUserChange() { m_announcer.OnUserChange(::GetTickCount()); }
+void CTarnel_UIDlg::OnUserChange() {
+  m_announcer.OnUserChange(::GetTickCount());
+  m_autoConnection.OnUserChange();
+}
 
 void CTarnel_UIDlg::OnProfileSwitched(const std::string& name, const std::string& ssid, bool automatic) {
   m_announcer.OnProfileSwitched(name, ssid, automatic, ::GetTickCount());
+}
+
+void CTarnel_UIDlg::SwitchProfile(const std::string& name, bool automatic) {
+  if (m_pageCount == kFullPageCount) m_configPage.SwitchToProfile(name, automatic);
+}
+
+bool CTarnel_UIDlg::PagesHoldChanges() {
+  if (m_pageCount != kFullPageCount) return false;
+  return m_configPage.HoldsChanges() || m_encryptionPage.HoldsChanges();
+}
+
+bool CTarnel_UIDlg::OnProfileCommand(UINT id) {
+  if (id == ID_TRAY_ALL_PROFILES) {
+    RestoreMainWindow();
+    SelectPage(kConfigPageIndex);
+    if (CPropertyPage* page = PageTable(kConfigPageIndex)) ::SetFocus(page->GetDlgItem(IDC_PROFILE_LIST));
+    return true;
+  }
+  const std::string* name = m_trayIcon.MenuProfile(id);
+  if (!name) return false;
+  const std::string chosen = *name;
+  SwitchProfile(chosen, false);  // the user's own act, as the list's
+  return true;
 }
 
 void CTarnel_UIDlg::OnSurveyResult(const SiteSurveyEntry* records, int count) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/LinkAnnouncer.h"
+#include "app/AutoConnection.h"
 #include "app/LinkMonitor.h"
 #include "app/TrayIcon.h"
 #include "framework/Gdi.h"
@@ -26,6 +27,9 @@ class CTarnel_UIDlg : public CPageHost {
   // The window's own timer: watches the wireless-configuration mode.
   static constexpr UINT_PTR kModeTimerId = 1;
   static constexpr UINT kModeTimerPeriodMs = 500;
+  // Pages while the utility runs the adapter; only the link page while the system does.
+  static constexpr int kFullPageCount = 4;
+  static constexpr int kConfigPageIndex = 1;
 
   CTarnel_UIDlg();
   ~CTarnel_UIDlg() override;
@@ -68,6 +72,11 @@ class CTarnel_UIDlg : public CPageHost {
   void OnSurveyResult(const SiteSurveyEntry* records, int count) override;
   void OnUserChange() override;
   void OnProfileSwitched(const std::string& name, const std::string& ssid, bool automatic) override;
+  // Makes name current and applies it as a choice in the Configuration page's list does.
+  void SwitchProfile(const std::string& name, bool automatic);
+  // True while the Configuration or Encryption page shows changes not yet applied.
+  bool PagesHoldChanges();
+  CAutoConnection& AutoConnection() { return m_autoConnection; }
   void OpenLinkMonitor() override;
   // Whether the icon shows notices of the link ("Show Notices").
   bool ShowsNotices() const { return m_announcer.ShowsNotices(); }
@@ -97,6 +106,8 @@ class CTarnel_UIDlg : public CPageHost {
   void SetTabBitmap(CTabLabel* tab, HBITMAP bitmap, bool invalidate);
   void PlacePage(CPropertyPage& page, POINT at, bool show);
   POINT PanelAnchor() const;
+  // The icon's menu: a profile chosen, or "All profiles...".
+  bool OnProfileCommand(UINT id);
 
   // Members in this order: the pages are constructed before and destroyed after the tabs.
   CSiteSurveyPage m_siteSurveyPage;
@@ -127,6 +138,7 @@ class CTarnel_UIDlg : public CPageHost {
   LinkHistory m_linkHistory;
   std::vector<SeenNetwork> m_latestSurvey;
   CLinkMonitor m_linkMonitor{*this, m_linkHistory, m_latestSurvey};
+  CAutoConnection m_autoConnection{*this};
 };
 
 }  // namespace tarnel

@@ -5,11 +5,16 @@
 #include "app/TarnelDlg.h"
 #include "app/TrayMenu.h"
 #include "app/portable/TrayRules.h"
+#include "profiles/ProfileGlobals.h"
+#include "profiles/ProfileStore.h"
 #include "resource.h"
+#include "settings/Profiles.h"
 
 namespace tarnel {
 
 namespace {
+
+static_assert(ID_TRAY_PROFILE_LAST - ID_TRAY_PROFILE_FIRST + 1 == kTrayProfileCount, "one id a place");
 
 UINT ImageOf(TrayStep step) {
   switch (step) {
@@ -112,7 +117,17 @@ void CTrayIcon::OnTrayNotify(UINT id, UINT mouseMessage) {
 
 void CTrayIcon::OpenMenu() {
   const bool radioOff = Nv().NV_GetIsRadioOff() != 0;
-  CTrayMenu menu(radioOff, m_owner.ShowsNotices());
+  // While the system's own configuration runs the adapter there is only the link page.
+  const bool profilesUsable = !radioOff && m_owner.PageCount() == CTarnel_UIDlg::kFullPageCount;
+  TrayProfiles profiles;
+  if (profilesUsable) {
+    settings::ReloadCurrentProfileName();
+    LoadProfileList();
+    const bool many = ProfileNameList.size() > kTrayProfileCount;
+    profiles = TrayProfilesOf(ProfileNameList, many ? LoadRecentProfiles() : std::vector<std::string>());
+  }
+  m_menuProfiles = profiles.names;
+  CTrayMenu menu(radioOff, m_owner.ShowsNotices(), profilesUsable ? &profiles : nullptr, CurrentProfileName);
   // The window is tied to the radio; a plain show does not bring it to the front.
   m_owner.ShowWindow(radioOff ? SW_HIDE : SW_SHOW);
   Track(menu.Popup());
@@ -131,6 +146,12 @@ void CTrayIcon::Track(HMENU popup) {
   // Without this the menu does not close when the user clicks elsewhere.
   ::SetForegroundWindow(m_owner.m_hWnd);
   ::TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, m_owner.m_hWnd, nullptr);
+}
+
+const std::string* CTrayIcon::MenuProfile(UINT id) const {
+  if (id < ID_TRAY_PROFILE_FIRST || id > ID_TRAY_PROFILE_LAST) return nullptr;
+  const size_t place = id - ID_TRAY_PROFILE_FIRST;
+  return place < m_menuProfiles.size() ? &m_menuProfiles[place] : nullptr;
 }
 
 void CTrayIcon::OnRadioCommand() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace tarnel {
 
@@ -43,6 +44,8 @@ class CTrayIcon {
   void OnLinkStatus(WPARAM status);
   // The menu's radio item: switches the radio the other way.
   void OnRadioCommand();
+  // The profile of a "Profiles" entry of the menu last opened; null for any other command.
+  const std::string* MenuProfile(UINT id) const;
 
   // The icon resource last given to the shell (0 before any), how many times an image was
   // given, and whether the shell took the last call.
@@ -70,6 +73,7 @@ class CTrayIcon {
   // Each image is loaded once and kept: the link reports change it several times a second, and
   // loading an icon resource again each time costs the platform memory it does not give back.
   std::map<UINT, IconHandle> m_images;
+  std::vector<std::string> m_menuProfiles;  // by place in the last menu's "Profiles"
   UINT m_image = 0;
   int m_imageCalls = 0;
   BOOL m_lastAnswer = FALSE;

@@ -4,6 +4,7 @@
 
 #include "framework/Wnd.h"
 #include "resource.h"
+#include "settings/portable/ProfileName.h"
 
 namespace tarnel {
 
@@ -13,7 +14,7 @@ HMENU FirstPopup(HMENU menu) { return menu ? ::GetSubMenu(menu, 0) : nullptr; }
 
 }  // namespace
 
-CTrayMenu::CTrayMenu(bool radioOff, bool showNotices)
+CTrayMenu::CTrayMenu(bool radioOff, bool showNotices, const TrayProfiles* profiles, const std::string& current)
     : m_menu(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDM_TRAY))), m_popup(FirstPopup(m_menu.Get())) {
   if (!m_popup) return;
   const std::string radioLabel = LoadStringResource(radioOff ? IDS_RADIO_ON : IDS_RADIO_OFF);
@@ -24,6 +25,31 @@ CTrayMenu::CTrayMenu(bool radioOff, bool showNotices)
   }
   ::CheckMenuItem(m_popup, ID_TRAY_NOTICES, MF_BYCOMMAND | (showNotices ? MF_CHECKED : MF_UNCHECKED));
   ::SetMenuDefaultItem(m_popup, 0, TRUE);
+  FillProfiles(radioOff ? nullptr : profiles, current);
+}
+
+void CTrayMenu::FillProfiles(const TrayProfiles* profiles, const std::string& current) {
+  for (int i = 0; i < ::GetMenuItemCount(m_popup) && !m_profiles; ++i) {
+    m_profiles = ::GetSubMenu(m_popup, i);
+    m_profilesAt = i;
+  }
+  if (!m_profiles) return;
+  // The template ends the submenu with "All profiles...": kept only when some are left out.
+  if (!profiles || !profiles->more) ::DeleteMenu(m_profiles, ID_TRAY_ALL_PROFILES, MF_BYCOMMAND);
+  if (!profiles || profiles->names.empty()) {
+    ::EnableMenuItem(m_popup, static_cast<UINT>(m_profilesAt), MF_BYPOSITION | MF_GRAYED);
+    return;
+  }
+  UINT position = 0;
+  for (const std::string& name : profiles->names) {
+    const UINT id = ID_TRAY_PROFILE_FIRST + position;
+    const UINT checked = SameProfileName(name, current) ? MF_CHECKED : MF_UNCHECKED;
+    // A name is shown as it is: an ampersand in it is no mnemonic.
+    std::string text;
+    for (char c : name) text += c == '&' ? std::string("&&") : std::string(1, c);
+    ::InsertMenuA(m_profiles, position++, MF_BYPOSITION | MF_STRING | checked, id, text.c_str());
+  }
+  if (profiles->more) ::InsertMenuA(m_profiles, position, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 }
 
 // The same resource with every item but "Exit" taken out, so that Exit stays the one the

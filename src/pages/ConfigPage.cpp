@@ -51,6 +51,7 @@ void CConfigPage::DoDataExchange(CDataExchange* dx) {
 
 BOOL CConfigPage::OnInitDialog() {
   CBackdropPage::OnInitDialog();
+  m_showsProfile = false;
   FillChannelList();
   return TRUE;
 }
@@ -107,6 +108,12 @@ BOOL CConfigPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   return CBackdropPage::OnCommand(wParam, lParam);
 }
 
+HBRUSH CConfigPage::OnCtlColor(HDC dc, HWND control, UINT ctlColorMsg) {
+  const bool buttonOrStatic = ctlColorMsg == WM_CTLCOLORBTN || ctlColorMsg == WM_CTLCOLORSTATIC;
+  if (buttonOrStatic && ::GetDlgCtrlID(control) == IDC_AUTO_CONNECT) return TransparentColors(dc);
+  return CBackdropPage::OnCtlColor(dc, control, ctlColorMsg);
+}
+
 void CConfigPage::UpdateChangeButtons() {
   KeepFocus focus;
   const BOOL modified = IsConfigurationModified() ? TRUE : FALSE;
@@ -137,7 +144,7 @@ settings::ConfigurationValues CConfigPage::Shown() const {
   shown.channel = Selection(IDC_CHANNEL_LIST) + 1;
   shown.txRate = Selection(IDC_TX_RATE_LIST);
   shown.powerMode = Selection(IDC_POWER_MODE);
-  shown.autoConnect = m_loaded.autoConnect;
+  shown.autoConnect = ::IsDlgButtonChecked(m_hWnd, IDC_AUTO_CONNECT) == BST_CHECKED;
   shown.priority = m_loaded.priority;  // not on the page: kept as stored
   return shown;
 }
@@ -193,8 +200,12 @@ void CConfigPage::ReloadConfiguration() {
   Select(IDC_POWER_MODE, m_loaded.powerMode);
   Select(IDC_CHANNEL_LIST, m_loaded.channel - 1);
   Select(IDC_TX_RATE_LIST, m_loaded.txRate);
+  ::CheckDlgButton(m_hWnd, IDC_AUTO_CONNECT, m_loaded.autoConnect ? BST_CHECKED : BST_UNCHECKED);
   UpdateData(FALSE);
+  m_showsProfile = true;
 }
+
+bool CConfigPage::HoldsChanges() { return m_hWnd && m_showsProfile && IsConfigurationModified(); }
 
 bool CConfigPage::IsConfigurationModified() {
   // Preset to the store's own defaults, for a store that cannot be read at all.
@@ -222,6 +233,10 @@ CEncryptionPage* CConfigPage::EncryptionPage() const {
 void CConfigPage::AddProfile() {
   const std::string name = GetWindowText(GetDlgItem(IDC_PROFILE_NAME));
   if (!IsUsableProfileName(name)) return;
+  // A new profile starts at priority 0; one of that name already stored keeps its own.
+  bool wasOn = false;
+  m_loaded.priority = 0;
+  LoadProfileAutoConnect(name.c_str(), &wasOn, &m_loaded.priority);
   AddToProfileList(name.c_str());
   LoadProfileList();
   FillProfileListBox();
@@ -231,7 +246,7 @@ void CConfigPage::AddProfile() {
   CurrentProfileName = name;
   ApplyConfiguration();
   if (CEncryptionPage* encryption = EncryptionPage()) encryption->ApplyEncryption();
-  TellProfileSwitched();
+  TellProfileSwitched(false);
 }
 
 void CConfigPage::RemoveProfile() {
@@ -259,6 +274,18 @@ void CConfigPage::SelectProfile() {
     }
     name = ProfileNameList[static_cast<size_t>(selected)];
   }
+  UseProfile(name, false);
+}
+
+void CConfigPage::SwitchToProfile(const std::string& name, bool automatic) {
+  CWaitCursor wait;
+  UseProfile(name, automatic);
+  LoadProfileList();
+  FillProfileListBox();
+  SelectCurrentProfileEntry();
+}
+
+void CConfigPage::UseProfile(const std::string& name, bool automatic) {
   CEncryptionPage* encryption = EncryptionPage();
   settings::PageState pages;
   pages.channelCount = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_CHANNEL_LIST, CB_GETCOUNT, 0, 0));
@@ -268,16 +295,13 @@ void CConfigPage::SelectProfile() {
   settings::UseProfile(name, pages);
   ReloadConfiguration();
   if (encryption) encryption->ReloadEncryption();
-  TellUserChange();
-  TellProfileSwitched();
+  // The user's own choice holds back what acts on the user's behalf; an automatic one does not.
+  if (!automatic) TellUserChange();
+  TellProfileSwitched(automatic);
 }
 
-void CConfigPage::TellProfileSwitched() {
-  auto* host = dynamic_cast<CPageHost*>(GetParent());
-  if (!host) return;
-  settings::ConfigurationValues values;
-  settings::LoadConfiguration(CurrentProfileName, &values);
-  host->OnProfileSwitched(CurrentProfileName, values.ssid, false);
+void CConfigPage::TellProfileSwitched(bool automatic) {
+  if (auto* host = dynamic_cast<CPageHost*>(GetParent())) host->OnProfileSwitched(CurrentProfileName, m_loaded.ssid, automatic);
 }
 
 }  // namespace tarnel

@@ -33,6 +33,7 @@ class CConfigPage : public CBackdropPage {
   void OnTimer(UINT_PTR id) override;
   void OnShowWindow(BOOL show, UINT status) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlColorMsg) override;
   // Enter: "Add" from the profile-name box, elsewhere "Apply" when there is something to apply.
   void OnOK() override;
 
@@ -52,6 +53,12 @@ class CConfigPage : public CBackdropPage {
   void RemoveProfile();
   // Makes the selected profile current and applies it, both halves.
   void SelectProfile();
+  // The same for a profile chosen elsewhere (the icon's menu, the automatic connection); the
+  // list then shows it selected.
+  void SwitchToProfile(const std::string& name, bool automatic);
+  // True while the page shows a profile whose settings differ from the stored ones. A page that
+  // has shown none yet holds nothing.
+  bool HoldsChanges();
 
  private:
   int Selection(int comboId) const;
@@ -65,8 +72,10 @@ class CConfigPage : public CBackdropPage {
   // The selected entry equal to the current profile name, whatever its letter case.
   void SelectCurrentProfileEntry();
   CEncryptionPage* EncryptionPage() const;
-  // The current profile became current by the user's choice: the main window hears its name.
-  void TellProfileSwitched();
+  // Both halves of name stored again and sent as the pages show them, then shown.
+  void UseProfile(const std::string& name, bool automatic);
+  // The shown profile became current and was applied: the main window hears its name.
+  void TellProfileSwitched(bool automatic);
 
   static const std::array<int, 6> kLabelIds;  // the last one, "Profile", carries bitmap 117
   GdiObject m_labelBitmap;                     // held for the page object's life: labels only borrow it
@@ -75,6 +84,7 @@ class CConfigPage : public CBackdropPage {
   // The current profile's settings as last loaded; the store's defaults until then, and kept
   // when the store cannot be read. The name is exchanged with its box.
   settings::ConfigurationValues m_loaded;
+  bool m_showsProfile = false;  // a profile was loaded into the controls since creation
 };
 
 }  // namespace tarnel

@@ -73,6 +73,7 @@ void CEncryptionPage::DoDataExchange(CDataExchange* dx) {
 
 BOOL CEncryptionPage::OnInitDialog() {
   const BOOL result = CBackdropPage::OnInitDialog();
+  m_showsProfile = false;
   // The store reads texts back into 260-byte areas: a longer passphrase would come back empty
   // and take the keys generated from it along.
   m_passphraseEdit.SendMessage(EM_LIMITTEXT, kKeyAreaSize - 1);
@@ -150,6 +151,7 @@ void CEncryptionPage::UpdateFormatControls(KeyFormat format) {
 
 void CEncryptionPage::ReloadEncryption() {
   if (!m_hWnd) return;
+  m_showsProfile = true;
   settings::EncryptionValues stored;
   settings::LoadEncryption(CurrentProfileName, &stored);
   const KeyFormat format = stored.format;
@@ -191,6 +193,8 @@ settings::EncryptionValues CEncryptionPage::CollectForm() const {
   form.passphrase = m_passphraseEdit.GetWindowText();
   return form;
 }
+
+bool CEncryptionPage::HoldsChanges() const { return m_hWnd && m_showsProfile && IsEncryptionModified(); }
 
 int CEncryptionPage::IsEncryptionModified() const {
   settings::EncryptionValues stored;

@@ -36,6 +36,9 @@ class CEncryptionPage : public CBackdropPage {
   settings::EncryptionValues CollectForm() const;
   // 1 when the page differs from the stored profile (the passphrase is not compared), else 0.
   int IsEncryptionModified() const;
+  // True while the page shows a profile whose keys differ from the stored ones; a page that has
+  // shown none yet holds nothing.
+  bool HoldsChanges() const;
   // Enables, disables, clears and limits the controls for a format.
   void UpdateFormatControls(KeyFormat format);
   // Regenerates the four keys when a passphrase format is selected.
@@ -88,6 +91,7 @@ class CEncryptionPage : public CBackdropPage {
   CBitmapLabel m_networkKeyLabel;
   CBitmapLabel m_keyFormatLabel;
   CBitmapLabel m_defaultKeyLabel;
+  bool m_showsProfile = false;  // a profile was loaded into the controls since creation
 };
 
 }  // namespace tarnel

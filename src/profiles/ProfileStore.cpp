@@ -202,6 +202,29 @@ void SaveProfileAutoConnect(const char* name, bool autoConnect, int32_t priority
   WriteInt32(profile.Get(), "PRIORITY", priority);
 }
 
+std::vector<AutoConnectProfile> LoadAutoConnectProfiles() {
+  std::vector<AutoConnectProfile> found;
+  RegKey driver = OpenDriverKey();
+  if (!driver.IsOpen()) return found;
+  RegKey list = RegKey::Open(driver.Get(), kProfileList, KEY_READ);
+  if (!list.IsOpen()) return found;
+  for (const std::string& name : ValueNames(list.Get())) {
+    if (name.empty()) continue;  // the current-profile record
+    RegKey profile = RegKey::Open(driver.Get(), name.c_str(), KEY_READ);
+    int32_t on = 0;
+    if (!profile.IsOpen() || !ReadInt32(profile.Get(), "AUTOCONNECT", &on) || on != 1) continue;
+    AutoConnectProfile entry;
+    entry.name = name;
+    char ssid[kSsidBufferSize] = {};
+    ReadText(profile.Get(), "SSID", ssid, sizeof(ssid));
+    entry.ssid = ssid;
+    if (!ReadInt32(profile.Get(), "NETMODE", &entry.netMode)) entry.netMode = 1;
+    if (!ReadInt32(profile.Get(), "PRIORITY", &entry.priority)) entry.priority = 0;
+    found.push_back(std::move(entry));
+  }
+  return found;
+}
+
 std::vector<std::string> LoadRecentProfiles() {
   RegKey driver = OpenDriverKey();
   if (!driver.IsOpen()) return {};

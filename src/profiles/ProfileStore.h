@@ -49,6 +49,17 @@ void SaveProfileEncryption(const char* name, int32_t wep, int32_t keyIndex, cons
 void LoadProfileAutoConnect(const char* name, bool* autoConnect, int32_t* priority);
 void SaveProfileAutoConnect(const char* name, bool autoConnect, int32_t priority);
 
+// A listed profile with "AUTOCONNECT" on: what choosing among them needs.
+struct AutoConnectProfile {
+  std::string name;
+  std::string ssid;
+  int32_t netMode = 1;
+  int32_t priority = 0;
+};
+// The listed profiles with "AUTOCONNECT" on, in the list's order. One look-up of the driver key
+// for them all, read access only: a machine may hold thousands of profiles.
+std::vector<AutoConnectProfile> LoadAutoConnectProfiles();
+
 // Names in the order they were last made current, the latest first, once each whatever their
 // letter case, at most kRecentProfileCount ("RecentProfiles" under the driver key). Making a
 // profile current notes it; deleting its settings forgets it.

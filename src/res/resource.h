@@ -46,6 +46,10 @@
 #define ID_TRAY_MONITOR 32820
 #define ID_TRAY_NOTICES 32800
 #define ID_TRAY_AWAY    32801
+#define ID_TRAY_ALL_PROFILES 32775
+// The "Profiles" submenu's entries: one id a place, at most 16 places.
+#define ID_TRAY_PROFILE_FIRST 33000
+#define ID_TRAY_PROFILE_LAST  33015
 
 // Controls (one number may serve several templates)
 #define IDC_DRIVER_VERSION      1000
@@ -112,6 +116,9 @@
 #define IDC_CONFIG_CANCEL       1067
 #define IDC_PROFILE_NAME        1068
 #define IDC_VERSION_INFO_LABEL  1069
+
+// The Configuration page's "Connect automatically"
+#define IDC_AUTO_CONNECT        1100
 
 // The link monitor's controls
 #define IDC_MONITOR_SIGNAL      1140

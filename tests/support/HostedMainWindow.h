@@ -37,6 +37,16 @@ class MainWindowHost : public testing::Test {
   CTarnel_UIDlg window;
 };
 
+// Hands the main window a reading every 300 ms for spanMs (a multiple of 300), as the link
+// page's tick would, on the test's own clock: minutes of readings pass in no time.
+inline void FeedReadings(CTarnel_UIDlg& window, uint32_t* clock, uint32_t spanMs, LinkReading reading) {
+  reading.linked = reading.linkState == NV_LINK_ASSOCIATED || reading.linkState == NV_LINK_AD_HOC;
+  for (uint32_t done = 0; done < spanMs; done += 300) {
+    reading.atMs = *clock += 300;
+    window.OnLinkReading(reading);
+  }
+}
+
 class HostedMainWindow : public MainWindowHost {
  protected:
   void SetUp() override {

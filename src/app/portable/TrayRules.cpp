@@ -1,5 +1,7 @@
 #include "app/portable/TrayRules.h"
 
+#include "settings/portable/ProfileName.h"
+
 namespace tarnel {
 
 namespace {
@@ -30,6 +32,26 @@ void CopyTrayTip(const char* tip, char* field, size_t fieldSize) {
     }
   }
   field[length] = '\0';
+}
+
+TrayProfiles TrayProfilesOf(const std::vector<std::string>& listed, const std::vector<std::string>& recent) {
+  TrayProfiles shown;
+  if (listed.size() <= kTrayProfileCount) {
+    shown.names = listed;
+    return shown;
+  }
+  shown.more = true;
+  std::vector<bool> taken(listed.size(), false);
+  const auto take = [&](size_t i) {
+    if (taken[i] || shown.names.size() >= kTrayProfileCount) return;
+    taken[i] = true;
+    shown.names.push_back(listed[i]);
+  };
+  for (const std::string& name : recent)
+    for (size_t i = 0; i < listed.size(); ++i)
+      if (SameProfileName(listed[i], name)) take(i);
+  for (size_t i = 0; i < listed.size(); ++i) take(i);
+  return shown;
 }
 
 }  // namespace tarnel

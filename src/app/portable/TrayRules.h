@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace tarnel {
 
@@ -14,5 +16,15 @@ TrayStep TrayStepFor(uint32_t linkStatus);
 
 // Copies at most fieldSize - 1 characters of tip and a terminator; no tip leaves it empty.
 void CopyTrayTip(const char* tip, char* field, size_t fieldSize);
+
+// The profiles the icon's "Profiles" menu lists: every listed one in the list's order while they
+// are at most kTrayProfileCount; past that, the ones most recently current (recent, latest first,
+// any letter case), filled up in the list's order, and more is set.
+constexpr size_t kTrayProfileCount = 16;
+struct TrayProfiles {
+  std::vector<std::string> names;  // spelt as listed
+  bool more = false;
+};
+TrayProfiles TrayProfilesOf(const std::vector<std::string>& listed, const std::vector<std::string>& recent);
 
 }  // namespace tarnel

@@ -14,4 +14,7 @@ constexpr size_t kMaxProfileNameLength = 255;
 // backslash, which would make its settings a key nested under another profile's key.
 bool IsUsableProfileName(const std::string& name);
 
+// The registry's own match of names: without regard to (ASCII) letter case.
+bool SameProfileName(const std::string& a, const std::string& b);
+
 }  // namespace tarnel

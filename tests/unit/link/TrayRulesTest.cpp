@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/portable/TrayRules.h"
 
@@ -33,6 +34,27 @@ TEST(TrayRules, TheTipIsCutTo127CharactersAndAlwaysTerminated) {
   EXPECT_STREQ("IEEE 802.11b WLAN Cardbus Utility", field);
   CopyTrayTip(nullptr, field, sizeof(field));
   EXPECT_STREQ("", field);
+}
+
+TEST(TrayRules, TheProfilesMenuListsAllUpTo16ElseTheMostRecentlyCurrentFilledUpInTheListsOrder) {
+  const auto numbered = [](int count) {
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) names.push_back("P" + std::to_string(i));
+    return names;
+  };
+  TrayProfiles sixteen = TrayProfilesOf(numbered(16), {"P9"});
+  EXPECT_EQ(numbered(16), sixteen.names) << "the list's order";
+  EXPECT_FALSE(sixteen.more);
+
+  // 5,000 listed: the recent ones as listed (letter case of the list, gone or repeated ones
+  // passed over), then the list's first ones.
+  TrayProfiles many = TrayProfilesOf(numbered(5000), {"p4999", "Gone", "P7", "P4999", "P0"});
+  std::vector<std::string> expected = {"P4999", "P7", "P0"};
+  for (int i = 1; expected.size() < kTrayProfileCount; ++i)
+    if (i != 7) expected.push_back("P" + std::to_string(i));
+  EXPECT_EQ(expected, many.names);
+  EXPECT_TRUE(many.more);
+  EXPECT_EQ(std::vector<std::string>{}, TrayProfilesOf({}, {"P1"}).names);
 }
 
 }  // namespace

@@ -105,6 +105,15 @@ void ConfigPageTest::WriteText(const std::string& sub, const char* name, const s
                               static_cast<DWORD>(text.size() + 1)));
 }
 
+int32_t ConfigPageTest::ReadNumber(const std::string& sub, const char* name) {
+  RegKey key = RegKey::Open(HKEY_LOCAL_MACHINE, (std::string(kDriverPath) + "\\" + sub).c_str(), KEY_READ);
+  int32_t value = INT32_MIN;
+  DWORD size = sizeof(value);
+  if (!key.IsOpen() || RegQueryValueExA(key.Get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size))
+    return INT32_MIN;
+  return value;
+}
+
 Names ConfigPageTest::ListValueNames() {
   Names names;
   RegKey list = RegKey::Open(HKEY_LOCAL_MACHINE, (std::string(kDriverPath) + "\\ProfileList").c_str(), KEY_READ);

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,10 @@ class ConfigPageTest : public testing::Test {
   void WriteStored(const std::string& profile, const Stored& settings);
   void WriteDword(const std::string& sub, const char* name, DWORD value);
   void WriteText(const std::string& sub, const char* name, const std::string& text);
+  // A 32-bit value as stored; INT32_MIN when it is missing.
+  int32_t ReadNumber(const std::string& sub, const char* name);
+  bool AutoBoxTicked() { return ::SendMessageA(Item(IDC_AUTO_CONNECT), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  void TickAutoBox(bool on) { ::SendMessageA(Item(IDC_AUTO_CONNECT), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
   Names ListValueNames();  // named values of "ProfileList", in enumeration order
   std::string CurrentRecord();
   bool KeyExists(const std::string& sub);

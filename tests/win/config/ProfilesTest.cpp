@@ -56,9 +56,11 @@ TEST_F(ProfilesTest, RefreshListsTheProfilesAndSelectsTheCurrentOneWhateverItsCa
 }
 
 TEST_F(ProfilesTest, AddSavesBothHalvesOfThePageUnderTheNewNameAndMakesItCurrent) {
+  WriteDword("Default", "PRIORITY", 5);
   Open();
   ShowAndRefresh();
   SetText(IDC_SSID, "lab");
+  TickAutoBox(true);
   ComboSelect(IDC_CHANNEL_LIST, 10);
   SetText(IDC_PROFILE_NAME, "Home");
   driver.ClearCalls();
@@ -69,6 +71,8 @@ TEST_F(ProfilesTest, AddSavesBothHalvesOfThePageUnderTheNewNameAndMakesItCurrent
   EXPECT_EQ("Home", CurrentRecord());
   EXPECT_EQ("Home", Text(IDC_PROFILE_NAME)) << "the name box keeps its text";
   EXPECT_EQ((Stored{"lab", 1, 11, 0, 0}), ReadStored("Home"));
+  EXPECT_EQ(1, ReadNumber("Home", "AUTOCONNECT")) << "the box as shown";
+  EXPECT_EQ(0, ReadNumber("Home", "PRIORITY")) << "a new profile, not the page's last one";
   ExpectApplied("Home", "lab");
   const Calls calls = SettingCalls();
   ASSERT_GE(calls.size(), 7u);
@@ -80,6 +84,8 @@ TEST_F(ProfilesTest, AddSavesBothHalvesOfThePageUnderTheNewNameAndMakesItCurrent
 
 TEST_F(ProfilesTest, AddWithAListedNameKeepsOneEntryOverwritesItAndSelectsTheLastEntry) {
   MakeProfiles({"Alpha", "Beta"});
+  WriteDword("Alpha", "AUTOCONNECT", 1);
+  WriteDword("Alpha", "PRIORITY", 3);
   Open();
   ShowAndRefresh();
   SetText(IDC_SSID, "replaced");
@@ -89,6 +95,8 @@ TEST_F(ProfilesTest, AddWithAListedNameKeepsOneEntryOverwritesItAndSelectsTheLas
   EXPECT_EQ(2u, ListItems().size());
   EXPECT_EQ(1, ListSelection());
   EXPECT_EQ("replaced", ReadStored("Alpha").ssid);
+  EXPECT_EQ(0, ReadNumber("Alpha", "AUTOCONNECT")) << "overwritten with the box as shown";
+  EXPECT_EQ(3, ReadNumber("Alpha", "PRIORITY")) << "its own priority kept";
   EXPECT_EQ("alpha", CurrentProfileName);
 }
 
@@ -163,12 +171,18 @@ TEST_F(ProfilesTest, SwitchingAppliesTheConfigurationThenTheEncryptionOfTheNewPr
   WriteDword("Work", "WEP", 1);  // 64-bit hex
   WriteDword("Work", "KEYINDEX", 2);
   WriteText("Work", "KEY3", "0A1B2C3D4E");
+  WriteDword("Work", "AUTOCONNECT", 1);
+  WriteDword("Work", "PRIORITY", static_cast<DWORD>(-2));
   Open();
   ShowAndRefresh();
+  EXPECT_FALSE(AutoBoxTicked());
   driver.ClearCalls();
   PickProfile(IndexOf("Work"));
 
   EXPECT_EQ("Work", CurrentRecord());
+  EXPECT_TRUE(AutoBoxTicked());
+  EXPECT_EQ(-2, ReadNumber("Work", "PRIORITY"));
+  EXPECT_FALSE(CheckSaysModified());
   EXPECT_EQ(0, ComboSelection(IDC_WIRELESS_MODE));
   EXPECT_EQ(3, ComboSelection(IDC_CHANNEL_LIST));
   const Calls calls = SettingCalls();

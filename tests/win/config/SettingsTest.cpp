@@ -25,8 +25,14 @@ TEST_F(ConfigPageTest, FreshSystemShowsTheDefaultProfileAndNoProfiles) {
   EXPECT_EQ(0, ComboSelection(IDC_POWER_MODE));
   EXPECT_EQ(Names{}, ListItems());
   EXPECT_EQ(-1, ListSelection());
+  EXPECT_FALSE(AutoBoxTicked());
   EXPECT_FALSE(CheckSaysModified());
   EXPECT_EQ(kNoCalls, SettingCalls()) << "showing the profile sets nothing";
+  // "Connect automatically" sits with the profile's buttons and is reached by Tab after them.
+  HWND page = Page().m_hWnd;
+  EXPECT_EQ(Item(IDC_AUTO_CONNECT), ::GetNextDlgTabItem(page, Item(IDC_PROFILE_REMOVE), FALSE));
+  EXPECT_EQ(Item(IDC_SSID), ::GetNextDlgTabItem(page, Item(IDC_AUTO_CONNECT), FALSE))
+      << "then round to the first: Apply and Cancel are disabled";
   EXPECT_EQ(0, CWaitCursor::Depth());
 }
 
@@ -55,6 +61,7 @@ TEST_F(ConfigPageTest, ActivationRefreshesAtOnceThenChecksWhileShownOnly) {
 }
 
 TEST_F(ConfigPageTest, ApplySavesFirstThenSetsTheDriverInOrderWithTheBoxAsItIsNow) {
+  WriteDword("Default", "PRIORITY", 7);
   driver.survey = {SurveyRecord("lab", {0x02, 0x04, 0x0B, 0x16}), SurveyRecord("office", {0x82, 0x84, 0x0B, 0x16})};
   Open();
   ShowAndRefresh();
@@ -65,6 +72,7 @@ TEST_F(ConfigPageTest, ApplySavesFirstThenSetsTheDriverInOrderWithTheBoxAsItIsNo
   ComboSelect(IDC_CHANNEL_LIST, 5);
   ComboSelect(IDC_TX_RATE_LIST, 2);
   ComboSelect(IDC_POWER_MODE, 2);
+  TickAutoBox(true);
   Stored atFirstCall = {};
   int waitDepthInSurvey = 0;
   driver.onCall = [&](const std::string& call) {
@@ -80,6 +88,8 @@ TEST_F(ConfigPageTest, ApplySavesFirstThenSetsTheDriverInOrderWithTheBoxAsItIsNo
   const Stored expected = {"office", 0, 6, 2, 2};
   EXPECT_EQ(expected, atFirstCall) << "stored before the driver hears of it";
   EXPECT_EQ(expected, ReadStored("Default"));
+  EXPECT_EQ(1, ReadNumber("Default", "AUTOCONNECT"));
+  EXPECT_EQ(7, ReadNumber("Default", "PRIORITY")) << "not on the page: kept";
   EXPECT_GT(waitDepthInSurvey, 0);
   EXPECT_EQ(0, CWaitCursor::Depth());
   EXPECT_EQ(Names{}, ListValueNames()) << "Apply lists nothing";
@@ -170,12 +180,14 @@ TEST_F(ConfigPageTest, ChangeCheckSeesEveryControlAndTheNamesLetterCaseAndCancel
       {"channel", [&] { ComboSelect(IDC_CHANNEL_LIST, 3); }},
       {"rate", [&] { ComboSelect(IDC_TX_RATE_LIST, -1); }},
       {"power", [&] { ComboSelect(IDC_POWER_MODE, 2); }},
+      {"connect automatically", [&] { TickAutoBox(true); }},
   };
   for (const auto& c : changes) {
     c.change();
     EXPECT_TRUE(CheckSaysModified()) << c.what;
     Click(IDC_CONFIG_CANCEL);
     EXPECT_FALSE(CheckSaysModified()) << c.what;
+    EXPECT_FALSE(AutoBoxTicked()) << c.what;
   }
   EXPECT_EQ(kNoCalls, SettingCalls());
 }

@@ -1,11 +1,14 @@
 // The notification-area icon of the real main window over the scripted driver: its image,
 // its menu, its mouse input and the menu's commands.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "HostedMainWindow.h"
+#include "StoreFixture.h"
 #include "app/TrayMenu.h"
 #include "framework/Gdi.h"
+#include "profiles/ProfileGlobals.h"
 
 namespace tarnel::test {
 namespace {
@@ -14,10 +17,15 @@ constexpr UINT kIcon = CTrayIcon::kIconId;
 using Texts = std::vector<std::string>;
 using Greys = std::vector<bool>;
 // The three items first, in their places; what the utility added follows a separator.
-const Texts kRadioOffMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio ON", "", "Show &Notices", "Link &Monitor"};
-const Texts kRadioOnMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio OFF", "", "Show &Notices", "Link &Monitor"};
-// A separator reads as greyed; what needs the radio is greyed while it is off.
-Greys MenuGreys(bool radioOff) { return {radioOff, false, false, true, false, radioOff}; }
+const Texts kRadioOffMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio ON", "", "&Profiles",
+                             "Show &Notices", "Link &Monitor"};
+const Texts kRadioOnMenu = {"IEEE 802.11b WLAN Cardbus &Utility", "E&xit", "Radio OFF", "", "&Profiles",
+                            "Show &Notices", "Link &Monitor"};
+// A separator reads as greyed; what needs the radio is greyed while it is off. "Profiles" is
+// greyed with no profiles stored, as here.
+Greys MenuGreys(bool radioOff) { return {radioOff, false, false, true, true, false, radioOff}; }
+constexpr int kProfilesPlace = 4;
+constexpr int kNoticesPlace = 5;
 // While the adapter is away: a greyed line that says so, and the way out.
 const Texts kAwayMenu = {"Adapter not present", "E&xit"};
 const Greys kAwayGreys = {true, false};
@@ -27,6 +35,8 @@ struct MenuView {
   bool seen = false;
   Texts texts;
   Greys greyed;
+  Texts profiles;  // the "Profiles" submenu
+  std::vector<bool> itemChecked;
   std::vector<bool> checked;
   UINT defaultItem = static_cast<UINT>(-1);
   bool ownerVisible = false;  // while the menu was open
@@ -40,9 +50,16 @@ MenuView Read(HMENU menu) {
     ::GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
     view.texts.push_back(text);
     view.greyed.push_back((::GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED) != 0);
-    view.checked.push_back((::GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) != 0);
+    view.itemChecked.push_back((::GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) != 0);
   }
   view.defaultItem = ::GetMenuDefaultItem(menu, TRUE, GMDI_USEDISABLED);
+  HMENU profiles = ::GetSubMenu(menu, kProfilesPlace);
+  for (int i = 0; profiles && i < ::GetMenuItemCount(profiles); ++i) {
+    char text[300] = {};
+    ::GetMenuStringA(profiles, i, text, sizeof(text), MF_BYPOSITION);
+    view.profiles.push_back(text);
+    view.checked.push_back((::GetMenuState(profiles, i, MF_BYPOSITION) & MF_CHECKED) != 0);
+  }
   return view;
 }
 
@@ -154,7 +171,7 @@ TEST_F(TrayTest, TheMenuNamesTheRadioActionAndGreysOpenWhileTheRadioIsOff) {
     MenuView view = Read(menu.Popup());
     EXPECT_EQ(radioOff ? kRadioOffMenu : kRadioOnMenu, view.texts);
     EXPECT_EQ(MenuGreys(radioOff), view.greyed);
-    EXPECT_EQ(radioOff, view.checked.at(4)) << "Show Notices checked while notices are on";
+    EXPECT_EQ(radioOff, view.itemChecked.at(kNoticesPlace)) << "Show Notices checked while notices are on";
     EXPECT_EQ(0u, view.defaultItem);
     EXPECT_EQ(static_cast<UINT>(ID_TRAY_RADIO), ::GetMenuItemID(menu.Popup(), 2));
   }
@@ -165,6 +182,32 @@ TEST_F(TrayTest, TheMenuNamesTheRadioActionAndGreysOpenWhileTheRadioIsOff) {
     EXPECT_EQ(static_cast<UINT>(ID_TRAY_EXIT), ::GetMenuItemID(away.Popup(), 1));
   }
   EXPECT_EQ(menusBefore, LiveGdiCounts().menus) << "released with its object";
+}
+
+TEST_F(TrayTest, TheProfilesSubmenuListsWhatItIsGivenWithTheCurrentOneCheckedOrIsGreyedAndEmpty) {
+  const TrayProfiles few = {{"Home", "Office & Co"}, false};
+  const TrayProfiles none;
+  const struct {
+    const char* what;
+    bool radioOff;
+    const TrayProfiles* profiles;
+    Texts texts;
+    std::vector<bool> checked;
+  } cases[] = {
+      {"a few, current in another letter case", false, &few, {"Home", "Office && Co"}, {false, true}},
+      {"radio off", true, &few, {}, {}},
+      {"the system's own configuration", false, nullptr, {}, {}},
+      {"no profile stored", false, &none, {}, {}},
+  };
+  for (const auto& c : cases) {
+    CTrayMenu menu(c.radioOff, true, c.profiles, "office & co");
+    const MenuView view = Read(menu.Popup());
+    EXPECT_EQ(c.texts, view.profiles) << c.what;
+    EXPECT_EQ(c.checked, view.checked) << c.what;
+    EXPECT_EQ(c.texts.empty(), view.greyed[kProfilesPlace]) << c.what;
+    for (int i = 0; i < static_cast<int>(c.texts.size()); ++i)
+      EXPECT_EQ(static_cast<UINT>(ID_TRAY_PROFILE_FIRST + i), ::GetMenuItemID(menu.ProfilesMenu(), i)) << c.what;
+  }
 }
 
 TEST_F(TrayTest, RightClickOpensTheMenuAndTiesTheWindowToTheRadio) {
@@ -312,6 +355,68 @@ TEST_F(TrayTest, TheShellTakesALongTipAndTheRecordHasTheSecondFormsSize) {
   EXPECT_TRUE(Tray().DeleteTrayIcon(kIcon + 1));
   EXPECT_FALSE(ShellHasIcon(Main(), kIcon + 1));
   EXPECT_TRUE(ShellHasIcon(Main(), kIcon)) << "the window's own icon stays";
+}
+
+// The menu's profiles come from the store.
+class TrayProfilesTest : public TrayTest {
+ protected:
+  StoreFixture store{"0927"};
+};
+
+TEST_F(TrayProfilesTest, ChoosingAProfileSwitchesAsTheListDoesAndCountsAsTheUsersOwnAct) {
+  ASSERT_TRUE(store.Ready());
+  store.AddProfile("Home", "home", true);
+  store.AddProfile("Office", "office", true);
+  store.SetCurrent("home");
+  window.AutoConnection().ReloadProfiles();
+  Watch watch(Main());
+  Notify(kIcon, WM_RBUTTONUP);
+  ASSERT_TRUE(watch.Menu().seen);
+  EXPECT_EQ((Texts{"Home", "Office"}), watch.Menu().profiles);
+  EXPECT_EQ((std::vector<bool>{true, false}), watch.Menu().checked);
+  EXPECT_FALSE(watch.Menu().greyed[kProfilesPlace]);
+
+  driver.ClearCalls();
+  Command(ID_TRAY_PROFILE_FIRST + 1);  // as the menu sends it, after it closed
+  EXPECT_EQ("Office", store.Current());
+  EXPECT_EQ("Office", CurrentProfileName);
+  const Calls calls = driver.NonPollingCalls();
+  EXPECT_NE(calls.end(), std::find(calls.begin(), calls.end(), "NV_SetSSID(office)"));
+  EXPECT_NE(calls.end(), std::find(calls.begin(), calls.end(), "NV_SetPrivacy(0,64)")) << "both halves";
+
+  // No link from Office: the automatic connection leaves the user's choice alone for 30 s.
+  driver.ClearCalls();
+  uint32_t clock = 1000;
+  LinkReading lost;
+  lost.linkState = NV_LINK_SCANNING;
+  FeedReadings(window, &clock, 29700, lost);
+  EXPECT_EQ(Calls{}, driver.NonPollingCalls());
+  FeedReadings(window, &clock, 600, lost);
+  EXPECT_EQ(Calls{"NV_SiteSurvey()"}, driver.NonPollingCalls())
+      << "30 s from the first reading after the choice it looks (nothing in range here)";
+}
+
+TEST_F(TrayProfilesTest, PastSixteenTheMostRecentlyCurrentAndAllProfilesOpensTheConfigurationPage) {
+  ASSERT_TRUE(store.Ready());
+  // Two digits: the list's order is the registry's, by name under Wine.
+  const auto name = [](int i) { return std::string(i < 10 ? "P0" : "P") + std::to_string(i); };
+  for (int i = 0; i < 20; ++i) store.AddProfile(name(i), "net", false);
+  store.SetRecent({"P19", "P02"});
+  store.SetCurrent("P02");
+  Watch watch(Main());
+  Notify(kIcon, WM_RBUTTONUP);
+  ASSERT_TRUE(watch.Menu().seen);
+  Texts expected = {"P19", "P02", "P00", "P01"};
+  for (int i = 3; expected.size() < 16; ++i) expected.push_back(name(i));
+  expected.insert(expected.end(), {"", "All profiles..."});
+  EXPECT_EQ(expected, watch.Menu().profiles);
+  EXPECT_TRUE(watch.Menu().checked[1]);
+
+  HideMinimised();
+  Command(ID_TRAY_ALL_PROFILES);
+  EXPECT_TRUE(Visible());
+  EXPECT_EQ(CTarnel_UIDlg::kConfigPageIndex, window.CurrentPage());
+  EXPECT_EQ(window.PageTable(CTarnel_UIDlg::kConfigPageIndex)->GetDlgItem(IDC_PROFILE_LIST), ::GetFocus());
 }
 
 }  // namespace

@@ -1,0 +1,115 @@
+// Known networks on the real path, in real time: a laptop leaving home reaches the office and the
+// utility switches to the Office profile by itself; it leaves a working link alone, respects the
+// user's own switch for 30 s, waits twice as long after each empty survey, and does nothing at
+// all once no profile connects automatically. (Minutes of the timing: tests/win/mainwindow.)
+#include "Journey.h"
+#include "StoreFixture.h"
+
+namespace tarnel::test {
+namespace {
+
+// The seven calls of an applied network setting, infrastructure, channel 1, automatic rate.
+Calls NetworkCalls(const std::string& ssid) {
+  return {"NV_SetNetworkType(1)", "NV_SetSSID(" + ssid + ")", "NV_SetPowerSaveMode(0)", "NV_SetChannel(1)",
+          "NV_SiteSurvey()",      "NV_SetRates(1,0,0,0,0)",   "NV_Rescan()"};
+}
+
+class KnownNetworks : public Journey {
+ protected:
+  void BeforeLaunch() override {
+    Sim().ClearNetworks();
+    ASSERT_TRUE(Nvksim("net add Home ch=6 signal=70"));
+    ProfileWriter profiles(session.DriverPath());
+    profiles.AddProfile("Home", "Home", true);
+    profiles.AddProfile("Office", "Office", true);
+    profiles.AddProfile("Cafe", "Cafe", false);
+    profiles.SetCurrent("Home");
+    Sim().Join("Home");
+  }
+
+  // Milliseconds until the link page shows the link on ssid, -1 after limitMs.
+  long AwaitLinkOn(const std::string& ssid, DWORD limitMs) {
+    HWND link = Page(PageKind::LinkInfo);
+    const std::string wanted = LinkStatus("Associated", ssid);
+    return WaitFor([&] { return ControlText(link, IDC_STATUS) == wanted; }, limitMs);
+  }
+  // The tick count at each survey the adapter answers within spanMs.
+  std::vector<DWORD> SurveysWithin(DWORD spanMs) {
+    std::vector<DWORD> at;
+    uint32_t seen = Count(sim::NvCall::NV_SiteSurvey);
+    WaitFor(
+        [&] {
+          for (const uint32_t now = Count(sim::NvCall::NV_SiteSurvey); seen < now; ++seen) at.push_back(::GetTickCount());
+          return false;
+        },
+        spanMs);
+    return at;
+  }
+};
+
+TEST_F(KnownNetworks, LeavingHomeForTheOfficeSwitchesByItselfAndOnlyWhenItShould) {
+  ASSERT_GE(AwaitLinkOn("Home", kLinkTickWait), 0) << "Home in range and associated";
+
+  // The walk: Home out of range, Office in range.
+  Sim().ClearLog();
+  const DWORD left = ::GetTickCount();
+  ASSERT_TRUE(Nvksim("net remove Home + net add Office ch=11 signal=60"));
+  ASSERT_GE(AwaitLinkOn("Office", 12000), 0) << "switched to Office by itself";
+  EXPECT_LE(::GetTickCount() - left, 8000u) << "5 s without a link, a survey, the switch, the association";
+  Calls expected = {"NV_SiteSurvey()"};
+  const Calls office = NetworkCalls("Office");
+  expected.insert(expected.end(), office.begin(), office.end());
+  const Calls calls = SettingCalls();
+  ASSERT_GE(calls.size(), expected.size());
+  EXPECT_EQ(expected, Calls(calls.begin(), calls.begin() + expected.size()));
+  EXPECT_EQ("NV_SetPrivacy(0,64)", calls[expected.size()]) << "then the encryption half";
+  EXPECT_EQ("Office", Stored().Current());
+  HWND config = OpenSettingsPage(PageKind::Configuration);
+  EXPECT_TRUE(IsChecked(config, IDC_AUTO_CONNECT)) << "Office connects automatically";
+  SaveShot("known-networks-configuration", Main());
+
+  // Home back in range: the working link on Office stays.
+  Sim().ClearLog();
+  ASSERT_TRUE(Nvksim("net add Home ch=6 signal=90"));
+  EXPECT_EQ(-1, WaitFor([&] { return !SettingCalls().empty(); }, 7000));
+  EXPECT_EQ("Office", Stored().Current());
+
+  // The user's own switch, to the cafe's network, not in range: left alone for 30 s.
+  const std::vector<std::string> names = ListBoxEntries(config, IDC_PROFILE_LIST);
+  const auto cafe = std::find(names.begin(), names.end(), "Cafe");
+  ASSERT_NE(names.end(), cafe);
+  ChooseListBoxEntry(config, IDC_PROFILE_LIST, static_cast<int>(cafe - names.begin()));
+  const DWORD chose = ::GetTickCount();
+  ASSERT_EQ("Cafe", Stored().Current());
+  Sim().ClearLog();
+  const long looked = WaitFor([&] { return !SettingCalls().empty(); }, 40000);
+  EXPECT_GE(::GetTickCount() - chose, 29500u) << "nothing within 30 s of the user's switch";
+  EXPECT_LE(::GetTickCount() - chose, 32000u);
+  ASSERT_GE(looked, 0);
+  EXPECT_GE(AwaitLinkOn("Office", 5000), 0) << "then the one current most recently of those in range";
+
+  // Nothing in range: surveys about 5 s after the loss, then 10 s and 20 s apart.
+  ASSERT_TRUE(Nvksim("net remove Office + net remove Home"));
+  const DWORD lost = ::GetTickCount();
+  const std::vector<DWORD> surveys = SurveysWithin(37000);
+  ASSERT_EQ(3u, surveys.size()) << "in 37 s";
+  EXPECT_NEAR(5500, static_cast<long>(surveys[0] - lost), 1500);
+  EXPECT_NEAR(10000, static_cast<long>(surveys[1] - surveys[0]), 1000);
+  EXPECT_NEAR(20000, static_cast<long>(surveys[2] - surveys[1]), 1000);
+
+  // No profile connects automatically any more (as nvkctl would set it): a lost link is left
+  // as it is, with no call beyond the link page's readings.
+  ProfileWriter profiles(session.DriverPath());
+  profiles.SetAutoConnect("Home", false);
+  profiles.SetAutoConnect("Office", false);
+  ASSERT_TRUE(Nvksim("net add Office ch=11 signal=60"));
+  ASSERT_GE(AwaitLinkOn("Office", 3000), 0) << "the adapter found it by itself";
+  Sim().ClearLog();
+  const uint32_t surveysBefore = Count(sim::NvCall::NV_SiteSurvey);
+  ASSERT_TRUE(Nvksim("net remove Office + net add Home ch=6 signal=90"));
+  EXPECT_EQ(-1, WaitFor([&] { return !SettingCalls().empty(); }, 9000));
+  EXPECT_EQ(surveysBefore, Count(sim::NvCall::NV_SiteSurvey));
+}
+
+}  // namespace
+}  // namespace tarnel::test

@@ -19,6 +19,8 @@ namespace {
 constexpr DWORD kCadenceMs = 300;       // the link page's tick
 constexpr DWORD kHandlerWaitMs = 4000;  // within the system's grace for a closing console
 
+// Kept for the process's life, not closed: the console's handler may still wait on them while
+// the process ends.
 HANDLE g_stop = nullptr;  // set by the console's handler
 HANDLE g_done = nullptr;  // set once the run has let the library go
 

@@ -23,14 +23,7 @@ bins=("$@")
 hz=$(getconf CLK_TCK)
 
 . "$top/scripts/wine-env"
-if [ -n "${WINEPREFIX:-}" ]; then
-  export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
-  wine_env_start_display || exit 1
-  trap 'if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then kill "$WINE_ENV_XVFB_PID"; fi' EXIT
-else
-  trap wine_env_cleanup EXIT
-  wine_env_setup || exit 1
-fi
+wine_env_use_or_setup || exit 1
 
 # Processes of this prefix whose command name is $1 (cut to 15 characters, as the kernel keeps it).
 prefix_pids() {

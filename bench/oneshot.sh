@@ -23,14 +23,7 @@ bins=("$@")
 description=$(sed -n 's/^ *IDS_ADAPTER_DESCRIPTION *"\(.*\)"/\1/p' "$top/src/res/Adapter.rc")
 
 . "$top/scripts/wine-env"
-if [ -n "${WINEPREFIX:-}" ]; then
-  export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
-  wine_env_start_display || exit 1
-  trap 'if [ -n "${WINE_ENV_XVFB_PID:-}" ]; then kill "$WINE_ENV_XVFB_PID"; fi' EXIT
-else
-  trap wine_env_cleanup EXIT
-  wine_env_setup || exit 1
-fi
+wine_env_use_or_setup || exit 1
 
 # stripped <bin-folder>: a folder with the programs stripped and the simulated adapter's files.
 stripped() {

@@ -129,6 +129,17 @@ class TrayTest : public HostedMainWindow {
     window.ShowWindow(SW_MINIMIZE);
     window.ShowWindow(SW_HIDE);
   }
+  // Opens the menu, chooses "Exit" by its mnemonic and runs the command it sends: a close request.
+  void ExitByMnemonic() {
+    Watch watch(Main(), 'x');
+    Notify(kIcon, WM_RBUTTONUP);
+    ASSERT_TRUE(watch.Menu().seen);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, Main(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(static_cast<WPARAM>(ID_TRAY_EXIT), msg.wParam);
+    ::DispatchMessageA(&msg);
+    EXPECT_TRUE(TakePosted(WM_CLOSE));
+  }
   bool TakePosted(UINT msg) {
     MSG taken;
     return ::PeekMessageA(&taken, Main(), msg, msg, PM_REMOVE) != FALSE;
@@ -229,16 +240,7 @@ TEST_F(TrayTest, RightClickOpensTheMenuAndTiesTheWindowToTheRadio) {
   }
 }
 
-TEST_F(TrayTest, ChoosingFromTheMenuCommandsTheMainWindow) {
-  Watch watch(Main(), 'x');
-  Notify(kIcon, WM_RBUTTONUP);
-  ASSERT_TRUE(watch.Menu().seen);
-  MSG msg;
-  ASSERT_TRUE(::PeekMessageA(&msg, Main(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
-  EXPECT_EQ(static_cast<WPARAM>(ID_TRAY_EXIT), msg.wParam);
-  ::DispatchMessageA(&msg);
-  EXPECT_TRUE(TakePosted(WM_CLOSE));
-}
+TEST_F(TrayTest, ChoosingFromTheMenuCommandsTheMainWindow) { ExitByMnemonic(); }
 
 TEST_F(TrayTest, DoubleClickSwitchesTheRadioOnAndBringsTheWindowToTheFront) {
   for (NvFlag radioOff : {1, 0}) {
@@ -269,14 +271,7 @@ TEST_F(TrayTest, WhileTheAdapterIsAwayARightClickOffersExitAndADoubleClickDoesNo
   }
   // Chosen by its mnemonic; the menu's loop takes keys only with its owner shown.
   window.ShowWindow(SW_SHOW);
-  Watch watch(Main(), 'x');
-  Notify(kIcon, WM_RBUTTONUP);
-  ASSERT_TRUE(watch.Menu().seen);
-  MSG msg;
-  ASSERT_TRUE(::PeekMessageA(&msg, Main(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
-  EXPECT_EQ(static_cast<WPARAM>(ID_TRAY_EXIT), msg.wParam);
-  ::DispatchMessageA(&msg);
-  EXPECT_TRUE(TakePosted(WM_CLOSE));
+  ExitByMnemonic();
   EXPECT_EQ(Calls{}, driver.Calls());
 }
 

@@ -4,26 +4,19 @@
 
 #include "app/TrayIcon.h"
 #include "framework/RegKey.h"
+#include "profiles/RegistryValues.h"
 
 namespace tarnel {
 
 bool LoadShowNotices() {
   RegKey key = RegKey::Open(HKEY_CURRENT_USER, CLinkAnnouncer::kSettingsKey, KEY_QUERY_VALUE);
-  DWORD value = 1, type = 0, size = sizeof(value);
-  if (!key.IsOpen() ||
-      ::RegQueryValueExA(key.Get(), CLinkAnnouncer::kShowNoticesValue, nullptr, &type,
-                         reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
-      type != REG_DWORD || size != sizeof(value))
-    return true;
-  return value != 0;
+  int32_t value = 1;
+  return !key.IsOpen() || !ReadInt32(key.Get(), CLinkAnnouncer::kShowNoticesValue, &value) || value != 0;
 }
 
 void StoreShowNotices(bool show) {
   RegKey key = RegKey::Create(HKEY_CURRENT_USER, CLinkAnnouncer::kSettingsKey);
-  if (!key.IsOpen()) return;
-  const DWORD value = show ? 1 : 0;
-  ::RegSetValueExA(key.Get(), CLinkAnnouncer::kShowNoticesValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                   sizeof(value));
+  if (key.IsOpen()) WriteInt32(key.Get(), CLinkAnnouncer::kShowNoticesValue, show ? 1 : 0);
 }
 
 void CLinkAnnouncer::Start() { m_showNotices = LoadShowNotices(); }

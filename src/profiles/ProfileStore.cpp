@@ -78,6 +78,13 @@ void ForgetRecentProfile(HKEY driver, const char* name) {
   if (kept.size() != recent.size()) WriteTexts(driver, kRecentProfiles, kept);
 }
 
+// "AUTOCONNECT" 1 is on, anything else off; "PRIORITY" 0 when unreadable.
+void ReadAutoConnect(HKEY profile, bool* autoConnect, int32_t* priority) {
+  int32_t on = 0;
+  *autoConnect = ReadInt32(profile, "AUTOCONNECT", &on) && on == 1;
+  if (!ReadInt32(profile, "PRIORITY", priority)) *priority = 0;
+}
+
 }  // namespace
 
 void LoadProfileList() {
@@ -189,10 +196,7 @@ void SaveProfileEncryption(const char* name, int32_t wep, int32_t keyIndex, cons
 
 void LoadProfileAutoConnect(const char* name, bool* autoConnect, int32_t* priority) {
   RegKey profile = OpenUnderDriverKey(name);
-  if (!profile.IsOpen()) return;
-  int32_t on = 0;
-  *autoConnect = ReadInt32(profile.Get(), "AUTOCONNECT", &on) && on == 1;
-  if (!ReadInt32(profile.Get(), "PRIORITY", priority)) *priority = 0;
+  if (profile.IsOpen()) ReadAutoConnect(profile.Get(), autoConnect, priority);
 }
 
 void SaveProfileAutoConnect(const char* name, bool autoConnect, int32_t priority) {
@@ -211,15 +215,15 @@ std::vector<AutoConnectProfile> LoadAutoConnectProfiles() {
   for (const std::string& name : ValueNames(list.Get())) {
     if (name.empty()) continue;  // the current-profile record
     RegKey profile = RegKey::Open(driver.Get(), name.c_str(), KEY_READ);
-    int32_t on = 0;
-    if (!profile.IsOpen() || !ReadInt32(profile.Get(), "AUTOCONNECT", &on) || on != 1) continue;
+    bool on = false;
     AutoConnectProfile entry;
+    if (profile.IsOpen()) ReadAutoConnect(profile.Get(), &on, &entry.priority);
+    if (!on) continue;
     entry.name = name;
     char ssid[kSsidBufferSize] = {};
     ReadText(profile.Get(), "SSID", ssid, sizeof(ssid));
     entry.ssid = ssid;
     if (!ReadInt32(profile.Get(), "NETMODE", &entry.netMode)) entry.netMode = 1;
-    if (!ReadInt32(profile.Get(), "PRIORITY", &entry.priority)) entry.priority = 0;
     found.push_back(std::move(entry));
   }
   return found;

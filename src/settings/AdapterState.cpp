@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <iphlpapi.h>
 
+#include <utility>
 #include <vector>
 
 #include "adapter/NvLibrary.h"
@@ -12,14 +13,35 @@
 namespace tarnel::settings {
 namespace {
 
-void ReadLink(AdapterState* state) {
+// The link part both readings share: state, type, name and peer.
+struct LinkInfo {
+  int32_t state = 3;
+  int32_t networkType = 0;
+  bool linked = false;
+  std::string ssid;
+  std::string bssid;
+};
+
+LinkInfo ReadLinkInfo() {
+  LinkInfo info;
   char ssid[NV_SSID_BUFFER] = {};
   uint8_t bssid[NV_BSSID_BUFFER] = {};
-  Nv().NV_GetStatusLinkInfo(&state->linkState, &state->networkType, ssid, bssid);
-  state->linked = !IsNoLinkState(state->linkState);
+  Nv().NV_GetStatusLinkInfo(&info.state, &info.networkType, ssid, bssid);
+  info.linked = !IsNoLinkState(info.state);
+  if (!info.linked) return info;
+  info.ssid = BufferText(ssid, sizeof(ssid));
+  info.bssid = FormatMacAddress(bssid);
+  return info;
+}
+
+void ReadLink(AdapterState* state) {
+  LinkInfo info = ReadLinkInfo();
+  state->linkState = info.state;
+  state->networkType = info.networkType;
+  state->linked = info.linked;
   if (!state->linked) return;
-  state->ssid = BufferText(ssid, sizeof(ssid));
-  state->bssid = FormatMacAddress(bssid);
+  state->ssid = std::move(info.ssid);
+  state->bssid = std::move(info.bssid);
 
   int32_t autoRate = 0, rate1 = 0, rate2 = 0, rate55 = 0, rate11 = 0;
   Nv().NV_GetRates(&autoRate, &rate1, &rate2, &rate55, &rate11);
@@ -63,15 +85,13 @@ LinkReading ReadLinkReading(uint32_t atMs) {
     reading.adapterPresent = false;
     return reading;
   }
-  char ssid[NV_SSID_BUFFER] = {};
-  uint8_t bssid[NV_BSSID_BUFFER] = {};
-  int32_t networkType = 0;
-  Nv().NV_GetStatusLinkInfo(&reading.linkState, &networkType, ssid, bssid);
-  if (IsNoLinkState(reading.linkState)) return reading;
+  LinkInfo info = ReadLinkInfo();
+  reading.linkState = info.state;
+  if (!info.linked) return reading;
   reading.linked = true;
-  reading.infrastructure = networkType != 0;
-  reading.ssid = BufferText(ssid, sizeof(ssid));
-  reading.bssid = FormatMacAddress(bssid);
+  reading.infrastructure = info.networkType != 0;
+  reading.ssid = std::move(info.ssid);
+  reading.bssid = std::move(info.bssid);
   int32_t plan = -1;
   Nv().NV_GetStatusChannelInfo(&plan, &reading.channel);
   Nv().NV_GetStatusSignalInfo(&reading.signal, &reading.quality);

@@ -9,12 +9,15 @@
 
 namespace tarnel {
 
-void CAutoConnection::ReloadProfiles() { m_profiles = LoadAutoConnectProfiles(); }
+void CAutoConnection::ReloadProfiles() {
+  m_store.Restart();
+  m_profiles = LoadAutoConnectProfiles();
+}
 
 void CAutoConnection::OnReading(const LinkReading& reading) {
   const bool linked = reading.linkState == NV_LINK_ASSOCIATED || reading.linkState == NV_LINK_AD_HOC;
   // An adapter found gone reads as a loss too, but then the store cannot be reached.
-  if (m_linked && !linked && reading.adapterPresent) ReloadProfiles();
+  if (m_linked && !linked && reading.adapterPresent && m_store.Changed()) ReloadProfiles();
   m_linked = linked;
   if (m_profiles.empty()) return;
 
@@ -47,8 +50,8 @@ std::vector<std::string> CAutoConnection::Survey() {
     const SiteSurveyEntry& record = (*records)[static_cast<size_t>(i)];
     inRange.push_back({SurveySsid(record), record.networkType != 0, record.signal});
   }
-  // Priorities and recency as they are now: the survey may come long after the last reload.
-  ReloadProfiles();
+  // Priorities as they are now: the survey may come long after the last reload.
+  if (m_store.Changed()) ReloadProfiles();
   std::vector<settings::KnownNetwork> known;
   for (const AutoConnectProfile& p : m_profiles) known.push_back({p.name, p.ssid, p.netMode, p.priority});
   return settings::ChooseProfiles(known, LoadRecentProfiles(), inRange);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "profiles/ProfileStore.h"
+#include "profiles/StoreWatch.h"
 #include "settings/portable/AutoConnect.h"
 #include "settings/portable/LinkReading.h"
 
@@ -22,7 +23,7 @@ class CAutoConnection {
   CAutoConnection& operator=(const CAutoConnection&) = delete;
 
   // Reads which profiles connect automatically: at start-up, after the user's own changes and
-  // when a link is lost (another program may have changed the profiles meanwhile).
+  // when a link is lost if the store changed meanwhile (nvkctl, an import).
   void ReloadProfiles();
   void OnReading(const LinkReading& reading);
   // The user's own act in the window or from the icon's menu.
@@ -39,6 +40,7 @@ class CAutoConnection {
   CTarnel_UIDlg& m_owner;
   settings::AutoConnect m_timing;
   std::vector<AutoConnectProfile> m_profiles;
+  StoreWatch m_store;  // what was read above is still what is stored
   bool m_linked = false;
 };
 

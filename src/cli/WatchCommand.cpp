@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/portable/WatchLines.h"
 #include "profiles/ProfileGlobals.h"
+#include "profiles/StoreWatch.h"
 #include "settings/AdapterState.h"
 #include "settings/Configuration.h"
 #include "settings/Profiles.h"
@@ -38,11 +39,14 @@ std::string Now() {
   return TimestampText({t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds});
 }
 
-// The current profile, as the store records it; empty until known.
+// The current profile, as the store records it; empty until known. Read again only when the
+// store changed.
 class ProfileWatch {
  public:
   // A profile event when the current profile is another than last time (none the first time).
   std::optional<LinkEvent> Check(LinkEvents& model, uint32_t nowMs) {
+    if (m_known && !m_store.Changed()) return std::nullopt;  // nothing written: nothing to read
+    m_store.Restart();
     settings::ReloadCurrentProfileName();
     const std::string name = CurrentProfileName;
     const bool first = !m_known;
@@ -60,6 +64,7 @@ class ProfileWatch {
  private:
   bool m_known = false;
   std::string m_name;
+  StoreWatch m_store;
 };
 
 class Watch {

@@ -4,6 +4,7 @@
 
 #include "StoreTestSupport.h"
 #include "profiles/ProfileStore.h"
+#include "profiles/StoreWatch.h"
 
 namespace tarnel::test {
 namespace {
@@ -216,6 +217,23 @@ TEST_F(StoreTest, MakingAProfileCurrentPutsItFirstAmongTheRecentOnes) {
   RegSetValueExA(driver.Get(), "RecentProfiles", 0, REG_MULTI_SZ,
                  reinterpret_cast<const BYTE*>(unterminated), sizeof(unterminated));
   EXPECT_EQ((std::vector<std::string>{"A", "BC"}), LoadRecentProfiles());
+}
+
+TEST_F(StoreTest, TheWatchTellsOfWritesUnderTheDriverKeyAndOfNothingElse) {
+  StoreWatch watch;
+  EXPECT_TRUE(watch.Changed()) << "not yet watching: read";
+  watch.Restart();
+  LoadRecentProfiles();
+  EXPECT_FALSE(watch.Changed()) << "reading changes nothing";
+  SaveProfileAutoConnect("Home", true, 1);
+  EXPECT_TRUE(watch.Changed()) << "a value in a profile's sub-key";
+  watch.Restart();
+  EXPECT_FALSE(watch.Changed());
+
+  watch.Restart();  // again while nothing changed: the watch goes on
+  const DWORD off = 0;
+  WriteRaw("Home", "AUTOCONNECT", REG_DWORD, &off, sizeof(off));  // as another program would
+  EXPECT_TRUE(watch.Changed());
 }
 
 TEST_F(StoreTest, AdapterDescriptionComesFromTheStringResourceWhenEmpty) {

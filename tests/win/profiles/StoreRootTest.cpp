@@ -5,6 +5,7 @@
 
 #include "StoreTestSupport.h"
 #include "profiles/ProfileStore.h"
+#include "profiles/StoreWatch.h"
 
 namespace tarnel::test {
 namespace {
@@ -67,6 +68,10 @@ TEST_F(StoreTestBase, WithoutAnAdapterNothingIsReadOrWritten) {
   ASSERT_TRUE(classRoot.IsOpen());
   EXPECT_NE(ERROR_SUCCESS,
             RegQueryValueExA(classRoot.Get(), "SSID", nullptr, nullptr, nullptr, nullptr));
+
+  StoreWatch watch;
+  watch.Restart();
+  EXPECT_TRUE(watch.Changed()) << "nothing to watch: every ask reads, as before";
 }
 
 TEST_F(StoreTestBase, AnAdapterWhoseDriverKeyIsMissingGetsNoStore) {

@@ -27,6 +27,18 @@ class KnownNetworks : public Journey {
     Sim().Join("Home");
   }
 
+  // Pop-up menus on the screen (the icon's menu and its open submenus).
+  static int OpenMenus() {
+    int open = 0;
+    ::EnumWindows(&CountMenu, reinterpret_cast<LPARAM>(&open));
+    return open;
+  }
+  static BOOL CALLBACK CountMenu(HWND window, LPARAM count) {
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) == "#32768" && ::IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+  }
   // Milliseconds until the link page shows the link on ssid, -1 after limitMs.
   long AwaitLinkOn(const std::string& ssid, DWORD limitMs) {
     HWND link = Page(PageKind::LinkInfo);
@@ -67,6 +79,16 @@ TEST_F(KnownNetworks, LeavingHomeForTheOfficeSwitchesByItselfAndOnlyWhenItShould
   HWND config = OpenSettingsPage(PageKind::Configuration);
   EXPECT_TRUE(IsChecked(config, IDC_AUTO_CONNECT)) << "Office connects automatically";
   SaveShot("known-networks-configuration", Main());
+
+  // The icon's menu: "Profiles" opens on its mnemonic with the stored profiles.
+  ASSERT_GE(WaitFor([&] { return ::GetForegroundWindow() == Main(); }, 2000), 0);
+  PostTrayMouse(Main(), WM_RBUTTONUP);
+  ASSERT_GE(WaitFor([&] { return OpenMenus() == 1; }, 2000), 0);
+  ::PostMessageA(::FindWindowA("#32768", nullptr), WM_CHAR, 'p', 0);
+  EXPECT_GE(WaitFor([&] { return OpenMenus() == 2; }, 2000), 0) << "the submenu, not greyed";
+  SaveShot("tray-menu-profiles", nullptr);
+  while (CloseOpenMenu()) {
+  }
 
   // Home back in range: the working link on Office stays.
   Sim().ClearLog();

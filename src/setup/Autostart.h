@@ -1,6 +1,7 @@
 // How the utility starts at each user's logon. On Windows Vista and later an elevated program
 // listed under the Run key is not started at logon, so there it is a Task Scheduler task; on
-// Windows 2000 and XP it is the machine's Run value. Both carry the one name below.
+// Windows 98, ME, 2000 and XP it is the machine's Run value. Both carry the one name below.
+// Plain (ANSI) text throughout: on the 9x family the wide-character registry calls only fail.
 #pragma once
 
 #include <windows.h>
@@ -9,14 +10,14 @@
 
 namespace tarnel::setup {
 
-constexpr wchar_t kAutostartName[] = L"IEEE 802.11b WLAN Cardbus Utility";
-constexpr wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kAutostartName[] = "IEEE 802.11b WLAN Cardbus Utility";
+constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // True where the task is the form (Windows Vista and later).
 bool UsesLogonTask();
 
 // Makes program (a full path) start at logon in the form this system needs.
-bool EnableAutostart(const std::wstring& program);
+bool EnableAutostart(const std::string& program);
 // Removes both forms, whichever exists: true when none is left.
 bool DisableAutostart();
 

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "framework/KernelHandle.h"
@@ -16,14 +17,20 @@ struct Copies {
   std::vector<KernelHandle> processes;
 };
 
-Copies FindCopies(const wchar_t* exeName) {
+// The 9x family names each process by its whole path, the NT family by its file name alone.
+const char* FileName(const char* path) {
+  const char* slash = std::strrchr(path, '\\');
+  return slash ? slash + 1 : path;
+}
+
+Copies FindCopies(const char* exeName) {
   Copies copies;
   const KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return copies;
-  PROCESSENTRY32W entry = {};
+  PROCESSENTRY32 entry = {};
   entry.dwSize = sizeof(entry);
-  for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more; more = ::Process32NextW(snapshot.Get(), &entry)) {
-    if (::lstrcmpiW(entry.szExeFile, exeName) != 0) continue;
+  for (BOOL more = ::Process32First(snapshot.Get(), &entry); more; more = ::Process32Next(snapshot.Get(), &entry)) {
+    if (::lstrcmpiA(FileName(entry.szExeFile), exeName) != 0) continue;
     KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID));
     if (!process) continue;
     copies.ids.push_back(entry.th32ProcessID);
@@ -36,18 +43,18 @@ BOOL CALLBACK AskToClose(HWND window, LPARAM param) {
   const auto* ids = reinterpret_cast<const std::vector<DWORD>*>(param);
   DWORD owner = 0;
   ::GetWindowThreadProcessId(window, &owner);
-  wchar_t className[16] = {0};
-  ::GetClassNameW(window, className, 16);
+  char className[16] = {0};
+  ::GetClassNameA(window, className, 16);
   // The main window is a dialog; windows the platform made for the process are left alone.
   if (std::find(ids->begin(), ids->end(), owner) != ids->end() && ::GetWindow(window, GW_OWNER) == nullptr &&
-      ::lstrcmpW(className, L"#32770") == 0)
-    ::PostMessageW(window, WM_CLOSE, 0, 0);
+      ::lstrcmpA(className, "#32770") == 0)
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
   return TRUE;
 }
 
 }  // namespace
 
-bool CloseRunningCopies(const wchar_t* exeName, DWORD timeoutMs) {
+bool CloseRunningCopies(const char* exeName, DWORD timeoutMs) {
   const Copies copies = FindCopies(exeName);
   if (copies.processes.empty()) return true;
   ::EnumWindows(&AskToClose, reinterpret_cast<LPARAM>(&copies.ids));

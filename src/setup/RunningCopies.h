@@ -9,6 +9,6 @@ namespace tarnel::setup {
 // the caption's close button does: the utility then removes its tray icon and stops the
 // library), then waits until all have ended or timeoutMs has passed. A close request returns at
 // once while the program takes a while to end. True when none runs any more.
-bool CloseRunningCopies(const wchar_t* exeName, DWORD timeoutMs);
+bool CloseRunningCopies(const char* exeName, DWORD timeoutMs);
 
 }  // namespace tarnel::setup

@@ -13,15 +13,15 @@
 
 namespace {
 
-constexpr wchar_t kUtilityFile[] = L"Tarnel_UI.exe";
+constexpr char kUtilityFile[] = "Tarnel_UI.exe";
 // Under Wine the utility takes a few seconds to end; a real system far less.
 constexpr DWORD kCloseWaitMs = 30000;
 
-std::wstring OwnFolder() {
-  wchar_t path[MAX_PATH] = {0};
-  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, n);
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+std::string OwnFolder() {
+  char path[MAX_PATH] = {0};
+  const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, n);
+  return folder.substr(0, folder.find_last_of("\\/") + 1);
 }
 
 std::string Trimmed(const char* text) {

@@ -55,6 +55,11 @@ class ImportAudit(unittest.TestCase):
                 f.write(k32)
         with open(os.path.join(self.ref, "xp", "iphlpapi.dll.txt"), "w") as f:
             f.write("GetAdaptersInfo\n")
+        self.accept("# why each is harmless\n")
+
+    def accept(self, text):
+        with open(os.path.join(self.ref, "accepted.txt"), "w") as f:
+            f.write(text)
 
     def tearDown(self):
         self.tmp.cleanup()
@@ -84,6 +89,14 @@ class ImportAudit(unittest.TestCase):
         self.assertNotIn("nvkctl.exe: KERNEL32.dll!CreateSemaphoreW: exported only as a failing stub on 2000", out)
         self.assertIn("nvkctl.exe: KERNEL32.dll!@18: absent on XP SP3", out)
         self.assertIn(", 12 miss(es)", out[-1])
+
+    def test_accepted_covers_stubs_only(self):
+        self.accept("CreateSemaphoreW  never waited on\nGetTickCount64  cannot excuse an absent one\n")
+        rc, out = self.run_audit([("KERNEL32.dll", ["CreateSemaphoreW", "GetTickCount64"])])
+        self.assertEqual(rc, 1)
+        self.assertFalse([line for line in out if "CreateSemaphoreW" in line], out)
+        self.assertIn("nvkctl.exe: KERNEL32.dll!GetTickCount64: absent on 98 SE", out)
+        self.assertIn(", 3 miss(es), 2 accepted stub(s)", out[-1])
 
     def test_subsystem_version_above_4_10_is_refused_on_9x(self):
         rc, out = self.run_audit([("KERNEL32.dll", ["GetTickCount"])], subsystem=(5, 1))

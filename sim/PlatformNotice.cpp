@@ -24,6 +24,12 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
   return TRUE;
 }
 
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
 // Answers come in as this thread takes its messages.
 void AwaitAnswers(int awaited) {
   const DWORD start = ::GetTickCount();
@@ -39,8 +45,7 @@ void AwaitAnswers(int awaited) {
 // the time is up). Then the answers are awaited, so that a caller's next step sees the notice
 // handled, except those of windows whose thread has taken no message for 5 s (hung).
 NoticeReach SendToTopLevelWindows(UINT message, WPARAM wParam) {
-  std::vector<HWND> windows;
-  ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  const std::vector<HWND> windows = TopLevelWindows();
   g_answers = {g_answers.notice + 1, 0};
   int sent = 0;
   int awaited = 0;
@@ -54,6 +59,22 @@ NoticeReach SendToTopLevelWindows(UINT message, WPARAM wParam) {
 }
 
 }  // namespace
+
+NoticeReach SendDevNodeNotice(WPARAM event, DWORD devNode) {
+  DEV_BROADCAST_DEVNODE node = {sizeof(node), DBT_DEVTYP_DEVNODE, 0, devNode};
+  NoticeReach reach;
+  const DWORD start = ::GetTickCount();
+  for (HWND window : TopLevelWindows()) {
+    const DWORD spent = ::GetTickCount() - start;
+    DWORD_PTR answer = 0;
+    // A hung window is passed over at once; one that takes longer than what is left misses it.
+    const bool answered = spent < kNoticeWaitMs &&
+                          ::SendMessageTimeoutA(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&node),
+                                                SMTO_ABORTIFHUNG, kNoticeWaitMs - spent, &answer);
+    ++(answered ? reach.answered : reach.silent);
+  }
+  return reach;
+}
 
 NoticeReach SendDeviceChangeNotice() { return SendToTopLevelWindows(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED); }
 

@@ -20,6 +20,12 @@ struct NoticeReach {
 // WM_DEVICECHANGE with DBT_DEVNODES_CHANGED, which carries no header.
 NoticeReach SendDeviceChangeNotice();
 
+// WM_DEVICECHANGE as the 9x family sends it about one device node (DBT_DEVICEARRIVAL,
+// DBT_DEVICEQUERYREMOVE, DBT_DEVICEREMOVECOMPLETE), its header naming the node. A notice that
+// carries a header can only be sent and waited on: one window after the other, each with what is
+// left of the time.
+NoticeReach SendDevNodeNotice(WPARAM event, DWORD devNode);
+
 // WM_POWERBROADCAST with a power event code (PBT_...).
 NoticeReach SendPowerNotice(WPARAM event);
 

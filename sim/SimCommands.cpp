@@ -1,6 +1,7 @@
 #include "SimCommands.h"
 
 #include <windows.h>
+#include <dbt.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -55,17 +56,25 @@ const char kUsage[] =
     "  adapter remove                the card taken out: reported gone, its network device removed,\n"
     "                                then a device-change notice. To the utility an unplug\n"
     "  adapter add [<driver key>]    the card put in: its network device registered (driver key\n"
-    "                                default {4D36E972-E325-11CE-BFC1-08002BE10318}\\0001), reported\n"
-    "                                back, then a device-change notice. To the utility a replug\n"
+    "                                default {4D36E972-E325-11CE-BFC1-08002BE10318}\\0001, Net\\0001\n"
+    "                                on the 9x family), reported back, then a device-change notice.\n"
+    "                                To the utility a replug\n"
     "  notice                        a device-change notice alone: with the card in and well, the\n"
     "                                utility only initialises the library again\n"
+    "  notice arrival|query-remove|remove-complete [node=<hex>]\n"
+    "                                a 9x notice about a device node (default the adapter's,\n"
+    "                                C1A7D340); the utility acts only on its adapter's node\n"
     "  power suspend                 the suspend notice: the utility hides its window and stops\n"
     "                                the library\n"
     "  power resume                  the notices of a resume the user caused (automatic, then from\n"
     "                                suspend): the utility starts the library, shows its window\n"
     "A device-change notice is WM_DEVICECHANGE with DBT_DEVNODES_CHANGED, a power notice\n"
-    "WM_POWERBROADCAST. The tool waits up to 3 s in all for the windows to handle one (the utility\n"
-    "takes about 1 s over a device change), but not for a window that took no message for 5 s.\n"
+    "WM_POWERBROADCAST. Where the prefix reports the 9x family, the adapter also has its driver key\n"
+    "under System\\CurrentControlSet\\Services\\Class and a device node under HKEY_DYN_DATA, and an\n"
+    "unplug or a removal sends the node's query-remove and remove-complete notices, a replug or an\n"
+    "addition its arrival notice, instead. The tool waits up to 3 s in all for the windows to\n"
+    "handle one (the utility takes about 1 s over a device change), but not for a window that took\n"
+    "no message for 5 s.\n"
     "\n"
     "Roaming, with the utility running and two profiles set to connect automatically:\n"
     "  nvksim net add Home ch=6 signal=70\n"
@@ -434,30 +443,77 @@ bool DeviceChanged(std::ostream& out) {
   return true;
 }
 
-bool CmdNotice(SimClient&, const Args&, std::ostream& out) { return DeviceChanged(out); }
+struct NodeEvent {
+  const char* name;
+  WPARAM event;
+};
+const NodeEvent kNodeEvents[] = {
+    {"arrival", DBT_DEVICEARRIVAL},
+    {"query-remove", DBT_DEVICEQUERYREMOVE},
+    {"remove-complete", DBT_DEVICEREMOVECOMPLETE},
+};
+
+// A 9x notice about one device node. Sent and waited on, it is lost to a window that misses it.
+bool NodeNotice(std::ostream& out, const NodeEvent& event, uint32_t node) {
+  const NoticeReach reach = SendDevNodeNotice(event.event, node);
+  char text[64];
+  std::snprintf(text, sizeof(text), "%s notice for node %08lX", event.name, static_cast<unsigned long>(node));
+  out << text << ": " << reach.answered << " top-level window(s) answered";
+  if (reach.silent) out << ", " << reach.silent << " did not (hung or out of time)";
+  out << "\n";
+  return true;
+}
+
+// "node=" and eight hex digits at most.
+bool ParseNode(const std::string& word, uint32_t* node) {
+  const std::string digits = word.rfind("node=", 0) == 0 ? word.substr(5) : std::string();
+  if (digits.empty() || digits.size() > 8 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+    return false;
+  *node = static_cast<uint32_t>(std::strtoul(digits.c_str(), nullptr, 16));
+  return true;
+}
+
+// notice [arrival|query-remove|remove-complete [node=<hex>]]
+bool CmdNotice(SimClient&, const Args& a, std::ostream& out) {
+  if (a.Count() == 1) return DeviceChanged(out);
+  uint32_t node = kAdapterDevNode;
+  if (a.Count() > 2 && !ParseNode(a.Word(2), &node)) return a.Fail(2);
+  for (const NodeEvent& event : kNodeEvents)
+    if (a.Word(1) == event.name) return NodeNotice(out, event, node);
+  return a.Fail(1);
+}
+
+// The card going: on the 9x family the platform asks before the card stops and tells once it
+// is gone; the NT family tells once, after.
+bool CardGoes(SimClient& c, std::ostream& out, bool removeDevice) {
+  const bool nine = Reports9xFamily();
+  if (nine) NodeNotice(out, kNodeEvents[1], kAdapterDevNode);
+  c.SetUnplugged(true);
+  if (removeDevice) out << RemoveAdapterDevices(kAdapterDescription) << " adapter device(s) removed\n";
+  return nine ? NodeNotice(out, kNodeEvents[2], kAdapterDevNode) : DeviceChanged(out);
+}
+
+bool CardComes(SimClient& c, std::ostream& out) {
+  c.SetUnplugged(false);
+  return Reports9xFamily() ? NodeNotice(out, kNodeEvents[0], kAdapterDevNode) : DeviceChanged(out);
+}
 
 bool CmdUnplug(SimClient& c, const Args& a, std::ostream& out) {
   bool on = false;
   if (!a.Flag(1, &on)) return false;
-  c.SetUnplugged(on);
-  return DeviceChanged(out);
+  return on ? CardGoes(c, out, false) : CardComes(c, out);
 }
 
 // A card taken out is reported gone by its driver before its device goes; one put in has its
 // device before the driver reports it back.
 bool CmdAdapter(SimClient& c, const Args& args, std::ostream& out) {
-  if (args.Word(1) == "remove") {
-    c.SetUnplugged(true);
-    out << RemoveAdapterDevices(kAdapterDescription) << " adapter device(s) removed\n";
-    return DeviceChanged(out);
-  }
+  if (args.Word(1) == "remove") return CardGoes(c, out, true);
   if (args.Word(1) != "add") return args.Fail(1);
-  const std::string key = args.Count() > 2 ? args.Word(2) : std::string(kNetClassKey) + "\\0001";
+  const std::string key = args.Count() > 2 ? args.Word(2) : DefaultDriverKey();
   RemoveAdapterDevices(kAdapterDescription);  // one adapter, whatever an earlier run left
   if (!RegisterAdapterDevice(kAdapterDescription, key, kAdapterHardwareId)) return args.Fail(2);
-  c.SetUnplugged(false);
   out << "adapter registered, driver key " << key << "\n";
-  return DeviceChanged(out);
+  return CardComes(c, out);
 }
 
 bool CmdPower(SimClient&, const Args& a, std::ostream& out) {

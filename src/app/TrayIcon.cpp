@@ -1,10 +1,13 @@
 #include "app/TrayIcon.h"
 
+#include <cstddef>
+
 #include "adapter/NvLibrary.h"
 #include "app/Messages.h"
 #include "app/TarnelDlg.h"
 #include "app/TrayMenu.h"
 #include "app/portable/TrayRules.h"
+#include "framework/ShellVersion.h"
 #include "profiles/ProfileGlobals.h"
 #include "profiles/ProfileStore.h"
 #include "resource.h"
@@ -15,6 +18,9 @@ namespace tarnel {
 namespace {
 
 static_assert(ID_TRAY_PROFILE_LAST - ID_TRAY_PROFILE_FIRST + 1 == kTrayProfileCount, "one id a place");
+
+// The tip field of the record's first form: the only one shells before 5.0 take.
+constexpr size_t kFirstFormTipSize = NOTIFYICONDATAA_V1_SIZE - offsetof(NOTIFYICONDATAA, szTip);
 
 UINT ImageOf(TrayStep step) {
   switch (step) {
@@ -33,7 +39,7 @@ UINT ImageOf(TrayStep step) {
 
 NOTIFYICONDATAA MakeTrayRecord(HWND owner, UINT id, UINT flags) {
   NOTIFYICONDATAA record = {};
-  record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  record.cbSize = ShellShowsBalloons() ? NOTIFYICONDATAA_V2_SIZE : NOTIFYICONDATAA_V1_SIZE;
   record.hWnd = owner;
   record.uID = id;
   record.uFlags = flags;
@@ -56,7 +62,10 @@ BOOL CTrayIcon::Notify(DWORD action, UINT id, UINT flags, UINT iconId, const cha
   NOTIFYICONDATAA record = MakeTrayRecord(m_owner.m_hWnd, id, flags);
   record.hIcon = ImageFor(iconId);
   record.uCallbackMessage = WM_TRAY_NOTIFY;
-  CopyTrayTip(tip, record.szTip, sizeof(record.szTip));
+  if (record.cbSize == NOTIFYICONDATAA_V1_SIZE)
+    CopyTrayTip(LastTipLine(tip).c_str(), record.szTip, kFirstFormTipSize);
+  else
+    CopyTrayTip(tip, record.szTip, sizeof(record.szTip));
   return ::Shell_NotifyIconA(action, &record);
 }
 
@@ -90,6 +99,7 @@ void CTrayIcon::FlushTip() {
 }
 
 BOOL CTrayIcon::ShowBalloon(const std::string& title, const std::string& text, bool warning) {
+  if (!ShellShowsBalloons()) return FALSE;  // an older shell would take the record for a bad one
   NOTIFYICONDATAA record = MakeTrayRecord(m_owner.m_hWnd, kIconId, NIF_INFO);
   CopyTrayTip(text.c_str(), record.szInfo, sizeof(record.szInfo));
   CopyTrayTip(title.c_str(), record.szInfoTitle, sizeof(record.szInfoTitle));

@@ -35,7 +35,8 @@ class CTrayIcon {
   void SetTip(const std::string& tip) { m_tipWanted = tip; }
   // Sends a waiting tip on its own.
   void FlushTip();
-  // A notice in the icon's balloon: title, text, warning or information icon.
+  // A notice in the icon's balloon: title, text, warning or information icon. Nothing where the
+  // shell has no balloons.
   BOOL ShowBalloon(const std::string& title, const std::string& text, bool warning);
 
   // The shell's callback: id of the icon, the mouse message.
@@ -82,7 +83,8 @@ class CTrayIcon {
   int m_tipCalls = 0;
 };
 
-// The shell record of the icon, in its second (488-byte on 32-bit) form.
+// The shell record of the icon, in its second (488-byte on 32-bit) form, or in its first where the
+// shell is older than 5.0.
 NOTIFYICONDATAA MakeTrayRecord(HWND owner, UINT id, UINT flags);
 
 }  // namespace tarnel

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/ShellVersion.h"
 #include "framework/Wnd.h"
 #include "resource.h"
 #include "settings/portable/ProfileName.h"
@@ -23,7 +24,10 @@ CTrayMenu::CTrayMenu(bool radioOff, bool showNotices, const TrayProfiles* profil
     ::EnableMenuItem(m_popup, ID_TRAY_OPEN, MF_BYCOMMAND | MF_GRAYED);
     ::EnableMenuItem(m_popup, ID_TRAY_MONITOR, MF_BYCOMMAND | MF_GRAYED);
   }
-  ::CheckMenuItem(m_popup, ID_TRAY_NOTICES, MF_BYCOMMAND | (showNotices ? MF_CHECKED : MF_UNCHECKED));
+  // A shell without balloons has no place for notices.
+  const bool balloons = ShellShowsBalloons();
+  ::CheckMenuItem(m_popup, ID_TRAY_NOTICES, MF_BYCOMMAND | (showNotices && balloons ? MF_CHECKED : MF_UNCHECKED));
+  if (!balloons) ::EnableMenuItem(m_popup, ID_TRAY_NOTICES, MF_BYCOMMAND | MF_GRAYED);
   ::SetMenuDefaultItem(m_popup, 0, TRUE);
   FillProfiles(radioOff ? nullptr : profiles, current);
 }

@@ -2,19 +2,27 @@
 
 #include "AdapterDevice.h"
 #include "RegistryCleanup.h"
+#include "framework/PlatformFamily.h"
+#include "profiles/DriverKey.h"
 
 namespace tarnel::test {
 
 namespace {
 
-std::string ClassPath(const std::string& driverKey) {
-  return "SYSTEM\\CurrentControlSet\\Control\\Class\\" + driverKey;
+// The 9x family names the network class Net where the NT family has its GUID.
+std::string FamilyDriverKey(const std::string& driverKey) {
+  const std::string guid = sim::kNetClassKey;
+  if (!IsWin9xFamily() || driverKey.compare(0, guid.size(), guid) != 0) return driverKey;
+  return "Net" + driverKey.substr(guid.size());
 }
+
+// Under the class root of the family the prefix reports, as the program looks for it.
+std::string ClassPath(const std::string& driverKey) { return ClassRoot() + driverKey; }
 
 }  // namespace
 
 E2eSession::E2eSession(std::string driverKey)
-    : m_driverKey(std::move(driverKey)),
+    : m_driverKey(FamilyDriverKey(driverKey)),
       m_driverPath(ClassPath(m_driverKey)),
       m_app(std::make_unique<AppProcess>()),
       m_stored(m_driverPath) {}

@@ -1,5 +1,6 @@
 // One end-to-end session: the simulated adapter at its defaults with quick timing, the adapter
-// registered as a present network device with an empty driver key, and the real program over
+// registered as a present network device with an empty driver key (under the class root of the
+// family the prefix reports, with its device node on the 9x family), and the real program over
 // them. Everything it set up is taken down again when it goes, the program first.
 #pragma once
 

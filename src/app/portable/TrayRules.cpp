@@ -34,6 +34,11 @@ void CopyTrayTip(const char* tip, char* field, size_t fieldSize) {
   field[length] = '\0';
 }
 
+std::string LastTipLine(const char* tip) {
+  const std::string text = tip ? tip : "";
+  return text.substr(text.find_last_of('\n') + 1);
+}
+
 TrayProfiles TrayProfilesOf(const std::vector<std::string>& listed, const std::vector<std::string>& recent) {
   TrayProfiles shown;
   if (listed.size() <= kTrayProfileCount) {

@@ -17,6 +17,9 @@ TrayStep TrayStepFor(uint32_t linkStatus);
 // Copies at most fieldSize - 1 characters of tip and a terminator; no tip leaves it empty.
 void CopyTrayTip(const char* tip, char* field, size_t fieldSize);
 
+// A shell that shows a tip on one line only gets its last line: what the link is.
+std::string LastTipLine(const char* tip);
+
 // The profiles the icon's "Profiles" menu lists: every listed one in the list's order while they
 // are at most kTrayProfileCount; past that, the ones most recently current (recent, latest first,
 // any letter case), filled up in the list's order, and more is set.

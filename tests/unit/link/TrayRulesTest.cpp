@@ -34,6 +34,10 @@ TEST(TrayRules, TheTipIsCutTo127CharactersAndAlwaysTerminated) {
   EXPECT_STREQ("IEEE 802.11b WLAN Cardbus Utility", field);
   CopyTrayTip(nullptr, field, sizeof(field));
   EXPECT_STREQ("", field);
+  // A one-line shell's tip: what the link is.
+  EXPECT_EQ("Radio off", LastTipLine("IEEE 802.11b WLAN Cardbus Utility\nRadio off"));
+  EXPECT_EQ("IEEE 802.11b WLAN Cardbus Utility", LastTipLine("IEEE 802.11b WLAN Cardbus Utility"));
+  EXPECT_EQ("", LastTipLine(nullptr));
 }
 
 TEST(TrayRules, TheProfilesMenuListsAllUpTo16ElseTheMostRecentlyCurrentFilledUpInTheListsOrder) {

@@ -6,8 +6,11 @@
 
 #include "HostedMainWindow.h"
 #include "StoreFixture.h"
+#include "E2eControls.h"
+#include "TrayImage.h"
 #include "app/TrayMenu.h"
 #include "framework/Gdi.h"
+#include "framework/ShellVersion.h"
 #include "profiles/ProfileGlobals.h"
 
 namespace tarnel::test {
@@ -350,6 +353,30 @@ TEST_F(TrayTest, TheShellTakesALongTipAndTheRecordHasTheSecondFormsSize) {
   EXPECT_TRUE(Tray().DeleteTrayIcon(kIcon + 1));
   EXPECT_FALSE(ShellHasIcon(Main(), kIcon + 1));
   EXPECT_TRUE(ShellHasIcon(Main(), kIcon)) << "the window's own icon stays";
+}
+
+// A shell older than 5.0 (Windows 98 SE's is 4.72) takes only the record's first form, shows a
+// one-line tip and no balloons: the icon and its tip go on, nothing is sent for a notice, and the
+// menu's "Show Notices" is greyed.
+TEST_F(TrayTest, AShellBeforeBalloonsGetsTheFirstRecordFormAndNoNotices) {
+  struct OldShell {
+    OldShell() { ForceShellMajorVersion(4); }
+    ~OldShell() { ForceShellMajorVersion(0); }
+  } oldShell;
+  EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), MakeTrayRecord(Main(), kIcon, 0).cbSize);
+  Associate(57, 80);
+  Tick();
+  for (WPARAM status : TakeLinkStatus()) ::SendMessageA(Main(), WM_LINK_STATUS, status, 0);
+  EXPECT_TRUE(Tray().LastAnswer()) << "the shell took the picture and tip";
+  EXPECT_TRUE(ShellHasIcon(Main(), kIcon));
+  EXPECT_FALSE(Tray().ShowBalloon("Link lost", "HomeNet", true));
+  EXPECT_LT(WaitFor([] { return !ShownTipText(true).empty(); }, 1000), 0) << "no balloon shows";
+
+  Watch watch(Main());
+  Notify(kIcon, WM_RBUTTONUP);
+  ASSERT_TRUE(watch.Menu().seen);
+  EXPECT_TRUE(watch.Menu().greyed[kNoticesPlace]);
+  EXPECT_FALSE(watch.Menu().itemChecked[kNoticesPlace]);
 }
 
 // The menu's profiles come from the store.

@@ -3,9 +3,9 @@
 # XP: a fresh prefix reporting that version (checked with `wine winecfg /v`), the journeys whose
 # course differs by platform family (test_e2e_journeys.exe, Systems.*), then the prefix removed.
 #
-# What ships is 32-bit, so a 32-bit prefix (WINEARCH=win32) where winecfg sets the version comes
-# first. A machine whose kernel runs no 32-bit programs cannot make one (wineboot fails at once):
-# there the x86_64 build runs in a 64-bit prefix given the same version value winecfg writes
+# What ships is 32-bit, so where the machine runs 32-bit programs each prefix is a 32-bit one
+# (WINEARCH=win32) whose version winecfg sets, and the shipped programs run in it. A machine whose
+# kernel runs none cannot make such a prefix: there the x86_64 build runs in a 64-bit prefix given the same version value winecfg writes
 # (HKCU\Software\Wine\Version; winecfg itself refuses these versions in a 64-bit prefix, and Wine
 # then reports them to 64-bit programs alike), and the label names the build that ran.
 
@@ -13,12 +13,13 @@
 # system_target to the target whose build runs in it, empty when none could be made.
 system_prefix() {
   local kind=$1 prefix=$2
-  system_target=i686
-  export WINEARCH=win32
-  wine_env_make_prefix "$prefix" >/dev/null 2>&1 && wine winecfg /v "$kind" >/dev/null 2>&1 && return 0
-  wineserver -k >/dev/null 2>&1
-  rm -rf "$prefix"
-  unset WINEARCH
+  if wine_env_runs_32bit; then
+    system_target=i686
+    export WINEARCH=win32
+    wine_env_make_prefix "$prefix" >/dev/null 2>&1 && wine winecfg /v "$kind" >/dev/null 2>&1 && return 0
+    system_target=
+    return 1
+  fi
   system_target=x86_64
   wine_env_make_prefix "$prefix" >/dev/null 2>&1 &&
     wine reg add 'HKCU\Software\Wine' /v Version /d "$kind" /f >/dev/null 2>&1 || system_target=

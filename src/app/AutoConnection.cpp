@@ -14,7 +14,10 @@ namespace tarnel {
 
 void CAutoConnection::ReloadProfiles() {
   m_store.Restart();
+  const bool none = m_profiles.empty();
   m_profiles = LoadAutoConnectProfiles();
+  // Nothing ran while no profile asked for it: the first one starts the timing afresh.
+  if (none && !m_profiles.empty()) m_timing = settings::AutoConnect();
 }
 
 void CAutoConnection::OnReading(const LinkReading& reading) {
@@ -44,8 +47,8 @@ void CAutoConnection::OnReading(const LinkReading& reading) {
 void CAutoConnection::OnAdapterBack() { m_timing.Restart(); }
 
 void CAutoConnection::OnUserChange() {
-  m_timing.OnUserAction();
   ReloadProfiles();
+  m_timing.OnUserAction();
 }
 
 std::vector<std::string> CAutoConnection::Survey() {

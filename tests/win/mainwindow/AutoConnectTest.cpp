@@ -99,10 +99,52 @@ TEST_F(AutoConnectTest, FiveSecondsWithoutALinkThenTheBestCandidateThenTheNextAf
   Run(20100);
   EXPECT_EQ(std::vector<uint32_t>{}, surveys);
   Run(300);
-  EXPECT_EQ(std::vector<std::string>{"home"}, joined) << "a new survey after the wait: Home was current last";
+  EXPECT_EQ(1u, surveys.size()) << "a new survey after the wait";
+  EXPECT_EQ(std::vector<std::string>{}, joined) << "Home, current and in range, is left to the adapter";
 }
 
-TEST_F(AutoConnectTest, WithNothingInRangeTheWaitDoublesUpToTwoMinutesAndALinkResetsIt) {
+TEST_F(AutoConnectTest, TheCurrentProfileInRangeIsAppliedAgainOnlyWhenTheAdapterHasNotFoundItIn30Seconds) {
+  store.AddProfile("Home", "home", true, 1);
+  store.AddProfile("Office", "office", true);
+  store.SetCurrent("Home");
+  driver.survey = {Network("home", 70)};
+  Start();
+  Run(300, NV_LINK_ASSOCIATED);
+  const uint32_t lost = clock;
+  Run(35400);
+  EXPECT_EQ((std::vector<uint32_t>{5400, 15600}), SurveysSince(lost));
+  EXPECT_EQ(std::vector<std::string>{}, joined);
+  Run(300);
+  EXPECT_EQ((std::vector<std::string>{"home"}), joined) << "the survey 30 s after the first that found it";
+
+  // Office preferred and in range: switched to at once, as before.
+  store.AddProfile("Office", "office", true, 2);
+  driver.survey = {Network("home", 70), Network("office", 40)};
+  Run(300, NV_LINK_ASSOCIATED);
+  Forget();
+  Run(5400);
+  EXPECT_EQ((std::vector<std::string>{"office"}), joined);
+}
+
+TEST_F(AutoConnectTest, ChangesFromAnotherProgramCountFromTheNextReadingWhileTheLinkIsDown) {
+  store.AddProfile("Home", "home", false);
+  store.AddProfile("Office", "office", false);
+  driver.survey = {Network("home", 70), Network("office", 40)};
+  Start();
+  Run(300, NV_LINK_ASSOCIATED);
+  Run(20100);
+  EXPECT_EQ(Calls{}, driver.NonPollingCalls()) << "no profile connects automatically";
+
+  store.SetAutoConnect("Office", true);  // as nvkctl would, the link still down
+  Run(5400);
+  EXPECT_EQ((std::vector<std::string>{"office"}), joined);
+  store.AddProfile("Home", "home", true, 5);  // and a priority, still without a link
+  Forget();
+  Run(20400);
+  EXPECT_EQ((std::vector<std::string>{"home"}), joined) << "after Office's 10 s and a wait of 10 s";
+}
+
+TEST_F(AutoConnectTest, WithNothingInRangeTheWaitDoublesUpToTwoMinutesAndOnlyASteadyLinkResetsIt) {
   store.AddProfile("Home", "home", true);
   Start();
   Run(300, NV_LINK_ASSOCIATED);
@@ -112,11 +154,16 @@ TEST_F(AutoConnectTest, WithNothingInRangeTheWaitDoublesUpToTwoMinutesAndALinkRe
   EXPECT_EQ((std::vector<uint32_t>{5400, 15600, 35700, 75900, 156000, 276000}), SurveysSince(lost));
   EXPECT_EQ(std::vector<std::string>{}, joined);
 
-  Run(300, NV_LINK_ASSOCIATED);
+  // A link that comes and goes does not start the waits again; one held a minute does.
+  Run(3000, NV_LINK_ASSOCIATED);
+  Forget();
+  Run(60000);
+  EXPECT_EQ(std::vector<uint32_t>{}, surveys) << "the 2 min wait goes on";
+  Run(60300, NV_LINK_ASSOCIATED);
   Forget();
   const uint32_t lostAgain = clock;
   Run(19800);
-  EXPECT_EQ((std::vector<uint32_t>{5400, 15600}), SurveysSince(lostAgain)) << "10 s again after a link";
+  EXPECT_EQ((std::vector<uint32_t>{5400, 15600}), SurveysSince(lostAgain)) << "10 s again after a steady link";
 }
 
 // The user's own act holds it back too: the journey and the icon's menu test show that.

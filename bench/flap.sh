@@ -27,6 +27,10 @@ now() { date +%s.%N; }
 # Sleeps until $1 seconds after $2 (both from now()), whatever the commands between took.
 sleep_until() { local left; left=$(awk -v a="$2" -v d="$1" -v n="$(now)" 'BEGIN { l = a + d - n; print (l > 0 ? l : 0) }'); sleep "$left"; }
 
+# The simulated adapter's state lives while a process holds it.
+wine nvksim.exe hold >/dev/null 2>&1 &
+hold=$!
+sleep 2
 sim adapter add
 sim delay assoc 1000
 sim net clear + net add Home ch=6 signal=70
@@ -78,6 +82,6 @@ else
     "$(count lost)" "$(count connected)" "$(count unstable)" "$(head -n 1 "$work/balloons" | tr -d '\r')"
   tail -n +2 "$work/balloons" | tr -d '\r' | sed 's/[0-9]\+%/S%/' | sort | uniq -c
 fi
-kill "$app" 2>/dev/null
-wait "$app" 2>/dev/null
+kill "$app" "$hold" 2>/dev/null
+wait "$app" "$hold" 2>/dev/null
 rm -rf "$work"

@@ -138,7 +138,9 @@ TEST_F(KnownNetworks, LeavingHomeForTheOfficeSwitchesByItselfAndOnlyWhenItShould
   EXPECT_EQ(-1, WaitFor([&] { return !SettingCalls().empty(); }, 9000));
   EXPECT_EQ(surveysBefore, Count(sim::NvCall::NV_SiteSurvey));
 
-  // Set to connect automatically again while the link is down: it counts at once.
+  // Set to connect automatically again while the link is down: it counts at once. (The page
+  // is loaded again first: it showed Office's old "Connect automatically", a change not applied.)
+  OpenSettingsPage(PageKind::Configuration);
   profiles.SetAutoConnect("Home", true);
   ASSERT_GE(AwaitLinkOn("Home", 9000), 0) << "5 s from the next reading, a survey, the switch";
   EXPECT_EQ("Home", Stored().Current());
@@ -168,10 +170,10 @@ TEST_F(KnownNetworks, LeavingHomeForTheOfficeSwitchesByItselfAndOnlyWhenItShould
     watchBalloons(2000);
   }
   watchBalloons(4000);  // the last notice's turn
-  const uint32_t surveys = Count(sim::NvCall::NV_SiteSurvey) - surveysBeforeFlapping;
-  EXPECT_GE(surveys, 1u);
-  EXPECT_LE(surveys, 2u) << "5 s into the first loss, then after a wait of 10 s";
-  EXPECT_EQ(Calls{}, SettingCalls()) << "Home is never applied again";
+  const uint32_t flappingSurveys = Count(sim::NvCall::NV_SiteSurvey) - surveysBeforeFlapping;
+  EXPECT_GE(flappingSurveys, 1u);
+  EXPECT_LE(flappingSurveys, 2u) << "5 s into the first loss, then after a wait of 10 s";
+  EXPECT_EQ(Calls(flappingSurveys, "NV_SiteSurvey()"), SettingCalls()) << "Home is never applied again";
   EXPECT_NE(balloons.end(), std::find(balloons.begin(), balloons.end(),
                                       "The connection to Home keeps dropping."))
       << ::testing::PrintToString(balloons);

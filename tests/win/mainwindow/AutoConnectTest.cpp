@@ -103,47 +103,6 @@ TEST_F(AutoConnectTest, FiveSecondsWithoutALinkThenTheBestCandidateThenTheNextAf
   EXPECT_EQ(std::vector<std::string>{}, joined) << "Home, current and in range, is left to the adapter";
 }
 
-TEST_F(AutoConnectTest, TheCurrentProfileInRangeIsAppliedAgainOnlyWhenTheAdapterHasNotFoundItIn30Seconds) {
-  store.AddProfile("Home", "home", true, 1);
-  store.AddProfile("Office", "office", true);
-  store.SetCurrent("Home");
-  driver.survey = {Network("home", 70)};
-  Start();
-  Run(300, NV_LINK_ASSOCIATED);
-  const uint32_t lost = clock;
-  Run(35400);
-  EXPECT_EQ((std::vector<uint32_t>{5400, 15600}), SurveysSince(lost));
-  EXPECT_EQ(std::vector<std::string>{}, joined);
-  Run(300);
-  EXPECT_EQ((std::vector<std::string>{"home"}), joined) << "the survey 30 s after the first that found it";
-
-  // Office preferred and in range: switched to at once, as before.
-  store.AddProfile("Office", "office", true, 2);
-  driver.survey = {Network("home", 70), Network("office", 40)};
-  Run(300, NV_LINK_ASSOCIATED);
-  Forget();
-  Run(5400);
-  EXPECT_EQ((std::vector<std::string>{"office"}), joined);
-}
-
-TEST_F(AutoConnectTest, ChangesFromAnotherProgramCountFromTheNextReadingWhileTheLinkIsDown) {
-  store.AddProfile("Home", "home", false);
-  store.AddProfile("Office", "office", false);
-  driver.survey = {Network("home", 70), Network("office", 40)};
-  Start();
-  Run(300, NV_LINK_ASSOCIATED);
-  Run(20100);
-  EXPECT_EQ(Calls{}, driver.NonPollingCalls()) << "no profile connects automatically";
-
-  store.SetAutoConnect("Office", true);  // as nvkctl would, the link still down
-  Run(5400);
-  EXPECT_EQ((std::vector<std::string>{"office"}), joined);
-  store.AddProfile("Home", "home", true, 5);  // and a priority, still without a link
-  Forget();
-  Run(20400);
-  EXPECT_EQ((std::vector<std::string>{"home"}), joined) << "after Office's 10 s and a wait of 10 s";
-}
-
 TEST_F(AutoConnectTest, WithNothingInRangeTheWaitDoublesUpToTwoMinutesAndOnlyASteadyLinkResetsIt) {
   store.AddProfile("Home", "home", true);
   Start();
@@ -203,7 +162,8 @@ TEST_F(AutoConnectTest, NeverActsWhilePagesHoldChangesOrTheAdapterCannotBeUsed) 
     EXPECT_EQ(Calls{}, driver.Calls()) << c.what;
     c.set(false);
     Run(5400);
-    EXPECT_EQ(std::vector<std::string>{"home"}, joined) << c.what << ": 5 s after it ended";
+    // Home, current since the switch above and in range, is then left to the adapter.
+    EXPECT_EQ(1u, surveys.size()) << c.what << ": 5 s after it ended";
   }
 
   // A suspend gives no readings at all; after the resume the 5 s start afresh.
@@ -216,7 +176,7 @@ TEST_F(AutoConnectTest, NeverActsWhilePagesHoldChangesOrTheAdapterCannotBeUsed) 
   Run(5100);
   EXPECT_EQ(std::vector<uint32_t>{}, surveys) << "not at the first reading after the resume";
   Run(300);
-  EXPECT_EQ(std::vector<std::string>{"home"}, joined);
+  EXPECT_EQ(1u, surveys.size());
 }
 
 TEST_F(AutoConnectTest, NothingHappensWhileTheSystemsOwnConfigurationRunsTheAdapter) {

@@ -1,25 +1,32 @@
 #include "app/AutoConnection.h"
 
 #include <memory>
+#include <utility>
 
 #include "adapter/portable/SurveyRecord.h"
 #include "app/TarnelDlg.h"
 #include "framework/WaitCursor.h"
+#include "profiles/ProfileGlobals.h"
+#include "settings/Profiles.h"
 #include "settings/Survey.h"
 
 namespace tarnel {
 
 void CAutoConnection::ReloadProfiles() {
   m_store.Restart();
+  const bool none = m_profiles.empty();
   m_profiles = LoadAutoConnectProfiles();
+  // Nothing ran while no profile asked for it: the first one starts the timing afresh.
+  if (none && !m_profiles.empty()) m_timing = settings::AutoConnect();
 }
 
 void CAutoConnection::OnReading(const LinkReading& reading) {
-  const bool linked = reading.linkState == NV_LINK_ASSOCIATED || reading.linkState == NV_LINK_AD_HOC;
-  // An adapter found gone reads as a loss too, but then the store cannot be reached.
-  if (m_linked && !linked && reading.adapterPresent && m_store.Changed()) ReloadProfiles();
-  m_linked = linked;
+  // Another program's writes count from the next reading on, whatever the link does; asking
+  // reads nothing from the registry. An adapter found gone leaves no store to read.
+  if (reading.adapterPresent && m_store.Changed(reading.atMs)) ReloadProfiles();
   if (m_profiles.empty()) return;
+
+  const bool linked = reading.linkState == NV_LINK_ASSOCIATED || reading.linkState == NV_LINK_AD_HOC;
 
   settings::LinkSituation situation;
   situation.atMs = reading.atMs;
@@ -29,15 +36,19 @@ void CAutoConnection::OnReading(const LinkReading& reading) {
                      m_owner.PageCount() == CTarnel_UIDlg::kFullPageCount;
   using Step = settings::AutoConnect::Step;
   Step step = m_timing.OnReading(situation, [this] { return m_owner.PagesHoldChanges(); });
-  if (step == Step::kSurvey) step = m_timing.OnSurvey(Survey());
+  if (step == Step::kSurvey) {
+    std::vector<std::string> candidates = Survey();
+    settings::ReloadCurrentProfileName();  // nvkctl may have made another one current
+    step = m_timing.OnSurvey(std::move(candidates), CurrentProfileName);
+  }
   if (step == Step::kSwitch) m_owner.SwitchProfile(m_timing.Candidate(), true);
 }
 
 void CAutoConnection::OnAdapterBack() { m_timing.Restart(); }
 
 void CAutoConnection::OnUserChange() {
-  m_timing.OnUserAction();
   ReloadProfiles();
+  m_timing.OnUserAction();
 }
 
 std::vector<std::string> CAutoConnection::Survey() {
@@ -50,8 +61,6 @@ std::vector<std::string> CAutoConnection::Survey() {
     const SiteSurveyEntry& record = (*records)[static_cast<size_t>(i)];
     inRange.push_back({SurveySsid(record), record.networkType != 0, record.signal});
   }
-  // Priorities as they are now: the survey may come long after the last reload.
-  if (m_store.Changed()) ReloadProfiles();
   std::vector<settings::KnownNetwork> known;
   for (const AutoConnectProfile& p : m_profiles) known.push_back({p.name, p.ssid, p.netMode, p.priority});
   return settings::ChooseProfiles(known, LoadRecentProfiles(), inRange);

@@ -23,7 +23,7 @@ class CAutoConnection {
   CAutoConnection& operator=(const CAutoConnection&) = delete;
 
   // Reads which profiles connect automatically: at start-up, after the user's own changes and
-  // when a link is lost if the store changed meanwhile (nvkctl, an import).
+  // at a reading after anything under the driver key changed (nvkctl, an import).
   void ReloadProfiles();
   void OnReading(const LinkReading& reading);
   // The user's own act in the window or from the icon's menu.
@@ -41,7 +41,6 @@ class CAutoConnection {
   settings::AutoConnect m_timing;
   std::vector<AutoConnectProfile> m_profiles;
   StoreWatch m_store;  // what was read above is still what is stored
-  bool m_linked = false;
 };
 
 }  // namespace tarnel

@@ -77,7 +77,7 @@ void CLinkAnnouncer::Show(const LinkNotice& notice) { m_tray.ShowBalloon(notice.
 
 void CLinkAnnouncer::UpdateTip() {
   if (m_ended) return;
-  m_tray.SetTip(m_title + "\n" + LinkTipLine(m_model.Latest(), m_model.Away()));
+  m_tray.SetTip(m_title + "\n" + LinkTipLine(m_model.Latest(), m_model.Away(), m_model.Unstable()));
 }
 
 }  // namespace tarnel

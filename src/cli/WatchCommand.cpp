@@ -45,7 +45,7 @@ class ProfileWatch {
  public:
   // A profile event when the current profile is another than last time (none the first time).
   std::optional<LinkEvent> Check(LinkEvents& model, uint32_t nowMs) {
-    if (m_known && !m_store.Changed()) return std::nullopt;  // nothing written: nothing to read
+    if (m_known && !m_store.Changed(nowMs)) return std::nullopt;  // nothing written: nothing to read
     m_store.Restart();
     settings::ReloadCurrentProfileName();
     const std::string name = CurrentProfileName;

@@ -10,7 +10,13 @@ StoreWatch::StoreWatch() : m_event(::CreateEventA(nullptr, TRUE, FALSE, nullptr)
 
 bool StoreWatch::Signalled() const { return ::WaitForSingleObject(m_event.Get(), 0) == WAIT_OBJECT_0; }
 
-bool StoreWatch::Changed() const { return !m_armed || Signalled(); }
+bool StoreWatch::Changed(uint32_t nowMs) {
+  if (m_armed) return Signalled();
+  if (m_asked && nowMs - m_askedAt < kUnwatchedMs) return false;
+  m_asked = true;
+  m_askedAt = nowMs;
+  return true;
+}
 
 void StoreWatch::Restart() {
   // A notice still pending has seen no change since it was armed: it goes on covering.

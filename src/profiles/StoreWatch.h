@@ -1,8 +1,10 @@
 // Whether anything under the adapter's driver key changed, by the platform's change notice, so
 // that what keeps a copy of stored values reads them again only when another program (nvkctl, an
-// import) or this one wrote something. Without a driver key to watch it answers "changed" always,
-// which is reading every time as before.
+// import) or this one wrote something. Where the notice cannot be had (no driver key, or the 9x
+// family, which lacks it) it answers "changed" every kUnwatchedMs of the caller's clock instead.
 #pragma once
+
+#include <cstdint>
 
 #include "framework/KernelHandle.h"
 #include "framework/RegKey.h"
@@ -15,8 +17,11 @@ class StoreWatch {
   StoreWatch(const StoreWatch&) = delete;
   StoreWatch& operator=(const StoreWatch&) = delete;
 
-  // True when something changed since the last Restart, or when nothing is watched.
-  bool Changed() const;
+  static constexpr uint32_t kUnwatchedMs = 5000;
+
+  // True when something changed since the last Restart; unwatched, at most every kUnwatchedMs
+  // (nowMs: the caller's clock, compared by unsigned difference).
+  bool Changed(uint32_t nowMs);
   // Watches from now on; call it just before reading the store.
   void Restart();
 
@@ -26,6 +31,8 @@ class StoreWatch {
   KernelHandle m_event;
   RegKey m_key;
   bool m_armed = false;
+  bool m_asked = false;  // unwatched: "changed" was answered at m_askedAt
+  uint32_t m_askedAt = 0;
 };
 
 }  // namespace tarnel

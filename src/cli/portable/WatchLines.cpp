@@ -64,6 +64,9 @@ std::vector<Field> FieldsOf(const LinkEvent& event) {
       fields.push_back(Text("name", event.profile));
       fields.push_back(Text("ssid", link.ssid));
       break;
+    case LinkEventKind::kUnstable:
+      fields.push_back(Text("ssid", link.ssid));
+      break;
     default:
       break;
   }

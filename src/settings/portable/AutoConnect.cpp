@@ -58,9 +58,13 @@ AutoConnect::Step AutoConnect::Due(const LinkSituation& situation) {
     m_holdSince = now;
   }
   if (m_holding && Reached(now, m_holdSince, kUserHoldMs)) m_holding = false;
-  if (situation.linked || !situation.mayAct) {
-    // A link resets the wait; losing the means to act only starts the count again.
-    if (situation.linked) m_waitMs = kFirstWaitMs;
+  if (situation.linked) {
+    OnLink(now);
+    return Step::kNothing;
+  }
+  m_linkSince.reset();
+  if (!situation.mayAct) {
+    // Losing the means to act only starts the count again.
     m_phase = Phase::kIdle;
     m_candidates.clear();
     return Step::kNothing;
@@ -68,32 +72,59 @@ AutoConnect::Step AutoConnect::Due(const LinkSituation& situation) {
   switch (m_phase) {
     case Phase::kIdle:
       m_phase = Phase::kCounting;
-      m_since = now;
+      m_noLinkSince = now;
       return Step::kNothing;
     case Phase::kCounting:
-      return Reached(now, m_since, kNoLinkMs) ? Step::kSurvey : Step::kNothing;
+      return Reached(now, m_noLinkSince, kNoLinkMs) && WaitOver(now) ? Step::kSurvey : Step::kNothing;
     case Phase::kTrying:
-      if (!Reached(now, m_since, kTryMs)) return Step::kNothing;
+      if (!Reached(now, m_triedAt, kTryMs)) return Step::kNothing;
       if (!m_candidates.empty()) return Step::kSwitch;
-      OnSurvey({});  // the last candidate gave no link either: wait
+      Wait();  // the last candidate gave no link either
       return Step::kNothing;
-    case Phase::kWaiting:
-      return Reached(now, m_since, m_span) ? Step::kSurvey : Step::kNothing;
   }
   return Step::kNothing;
 }
 
+void AutoConnect::OnLink(uint32_t now) {
+  if (!m_linkSince) m_linkSince = now;
+  if (Reached(now, *m_linkSince, kSteadyLinkMs)) {
+    m_waiting = false;
+    m_waitMs = kFirstWaitMs;
+  }
+  m_leftSince.reset();  // the adapter found a network
+  m_phase = Phase::kIdle;
+  m_candidates.clear();
+}
+
 AutoConnect::Step AutoConnect::Begin(Step due, uint32_t now) {
-  m_since = now;
+  m_now = now;
   return due == Step::kSwitch ? NextCandidate() : due;
 }
 
-AutoConnect::Step AutoConnect::OnSurvey(std::vector<std::string> candidates) {
+AutoConnect::Step AutoConnect::OnSurvey(std::vector<std::string> candidates, const std::string& current) {
   m_candidates = std::move(candidates);
-  if (!m_candidates.empty()) return NextCandidate();
-  m_phase = Phase::kWaiting;
-  m_since = m_now;
-  m_span = m_waitMs;
+  if (LeaveToAdapter(m_candidates, current)) m_candidates.clear();
+  return m_candidates.empty() ? Wait() : NextCandidate();
+}
+
+bool AutoConnect::LeaveToAdapter(const std::vector<std::string>& candidates, const std::string& current) {
+  if (candidates.empty() || !SameProfileName(candidates.front(), current)) {
+    m_leftSince.reset();
+    return false;
+  }
+  // Its network is in range and the adapter keeps looking for it: applying it again would only
+  // start the association over. After kAdapterMs without a link it is applied once more.
+  if (!m_leftSince) m_leftSince = m_now;
+  if (!Reached(m_now, *m_leftSince, kAdapterMs)) return true;
+  m_leftSince.reset();
+  return false;
+}
+
+AutoConnect::Step AutoConnect::Wait() {
+  m_phase = Phase::kCounting;
+  m_waiting = true;
+  m_waitFrom = m_now;
+  m_waitSpan = m_waitMs;
   m_waitMs = std::min(2 * m_waitMs, kLongestWaitMs);
   return Step::kNothing;
 }
@@ -102,7 +133,7 @@ AutoConnect::Step AutoConnect::NextCandidate() {
   m_candidate = m_candidates.front();
   m_candidates.erase(m_candidates.begin());
   m_phase = Phase::kTrying;
-  m_since = m_now;
+  m_triedAt = m_now;
   return Step::kSwitch;
 }
 
@@ -115,9 +146,11 @@ void AutoConnect::OnUserAction() {
   m_userActed = true;
   m_candidates.clear();
   // What the user chose gets its chance; after the hold a new survey decides.
+  m_waiting = false;
+  m_leftSince.reset();
   if (m_phase == Phase::kTrying) {
     m_phase = Phase::kCounting;
-    m_since = m_now;
+    m_noLinkSince = m_now;
   }
 }
 

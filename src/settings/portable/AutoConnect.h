@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,10 @@ class AutoConnect {
   static constexpr uint32_t kFirstWaitMs = 10000;
   static constexpr uint32_t kLongestWaitMs = 120000;
   static constexpr uint32_t kUserHoldMs = 30000;
+  // Only a link held this long starts the waits again from the shortest: a flapping one does not.
+  static constexpr uint32_t kSteadyLinkMs = 60000;
+  // The current profile's network in range: the adapter's own time to find it again.
+  static constexpr uint32_t kAdapterMs = 30000;
 
   enum class Step { kNothing, kSurvey, kSwitch };
 
@@ -57,9 +62,10 @@ class AutoConnect {
     return Begin(due, situation.atMs);
   }
 
-  // The survey's candidates, best first. kSwitch with Candidate() to try, or kNothing: none in
-  // range, and the next survey waits.
-  Step OnSurvey(std::vector<std::string> candidates);
+  // The survey's candidates, best first, and the profile current now. kSwitch with Candidate()
+  // to try, or kNothing: none in range, or the best is the current one and left to the adapter;
+  // the next survey waits.
+  Step OnSurvey(std::vector<std::string> candidates, const std::string& current);
 
   // The profile a kSwitch names.
   const std::string& Candidate() const { return m_candidate; }
@@ -76,18 +82,29 @@ class AutoConnect {
   uint32_t NextWaitMs() const { return m_waitMs; }
 
  private:
-  enum class Phase { kIdle, kCounting, kTrying, kWaiting };
+  enum class Phase { kIdle, kCounting, kTrying };
 
   Step Due(const LinkSituation& situation);
+  void OnLink(uint32_t now);
+  bool WaitOver(uint32_t now) const { return !m_waiting || Reached(now, m_waitFrom, m_waitSpan); }
+  // Leaves the current profile to the adapter unless it has had its time: true when it is left.
+  bool LeaveToAdapter(const std::vector<std::string>& candidates, const std::string& current);
   Step Begin(Step due, uint32_t now);
   Step NextCandidate();
+  Step Wait();
   static bool Reached(uint32_t now, uint32_t since, uint32_t span) { return now - since >= span; }
 
   Phase m_phase = Phase::kIdle;
-  uint32_t m_since = 0;  // counting: no link since; trying: switched at; waiting: waiting since
-  uint32_t m_span = 0;   // waiting: how long
+  uint32_t m_noLinkSince = 0;  // counting: the first reading without a link
+  uint32_t m_triedAt = 0;      // trying: the switch
   uint32_t m_now = 0;
+  // The next survey comes no sooner than m_waitSpan after m_waitFrom, across a flapping link.
+  bool m_waiting = false;
+  uint32_t m_waitFrom = 0;
+  uint32_t m_waitSpan = 0;
   uint32_t m_waitMs = kFirstWaitMs;
+  std::optional<uint32_t> m_linkSince;
+  std::optional<uint32_t> m_leftSince;  // the current profile left to the adapter since
   bool m_userActed = false;
   bool m_holding = false;
   uint32_t m_holdSince = 0;

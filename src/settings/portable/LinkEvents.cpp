@@ -1,5 +1,7 @@
 #include "settings/portable/LinkEvents.h"
 
+#include <algorithm>
+
 namespace tarnel {
 
 namespace {
@@ -26,6 +28,7 @@ const char* LinkEventName(LinkEventKind kind) {
     case LinkEventKind::kAdapterGone: return "adapter-gone";
     case LinkEventKind::kAdapterBack: return "adapter-back";
     case LinkEventKind::kProfile: return "profile";
+    case LinkEventKind::kUnstable: return "unstable";
   }
   return "";
 }
@@ -73,8 +76,26 @@ void LinkEvents::FeedLink(const LinkReading& reading, std::vector<LinkEvent>* ev
     m_lossSince = now;
     m_lossUserCaused = InUserChange(now);
   } else if (now - *m_lossSince >= kBriefLossMs) {
-    EndLink(now, m_lossUserCaused, events);
+    const bool userCaused = m_lossUserCaused;
+    EndLink(now, userCaused, events);
+    if (!userCaused) CountLoss(now, events);
   }
+}
+
+void LinkEvents::CountLoss(uint32_t atMs, std::vector<LinkEvent>* events) {
+  LinkEvent& lost = events->back();
+  if (lost.link.ssid != m_lossesOf) {
+    m_lossesOf = lost.link.ssid;
+    m_losses.clear();
+  }
+  m_losses.erase(std::remove_if(m_losses.begin(), m_losses.end(),
+                                [&](uint32_t at) { return atMs - at >= kUnstableSpanMs; }),
+                 m_losses.end());
+  m_losses.push_back(atMs);
+  if (m_losses.size() < kUnstableLosses || IsUnstable(m_lossesOf)) return;
+  m_unstable = m_lossesOf;
+  lost.quiet = true;  // the one notice says it all
+  events->push_back(MakeEvent(LinkEventKind::kUnstable, atMs, lost.link));
 }
 
 void LinkEvents::LinkUp(const LinkReading& reading, std::vector<LinkEvent>* events) {
@@ -85,7 +106,8 @@ void LinkEvents::LinkUp(const LinkReading& reading, std::vector<LinkEvent>* even
   // Another network: the one before is lost, by the user when they just changed something.
   if (m_up && reading.ssid != m_link.ssid) EndLink(now, wasLost ? afterUserLoss : InUserChange(now), events);
   if (!m_up) {
-    events->push_back(MakeEvent(LinkEventKind::kConnected, now, reading));
+    events->push_back(Connected(reading));
+    m_upSince = now;
   } else if (reading.bssid != m_link.bssid) {
     LinkEvent roamed = MakeEvent(LinkEventKind::kRoamed, now, reading);
     roamed.previousBssid = m_link.bssid;
@@ -96,10 +118,17 @@ void LinkEvents::LinkUp(const LinkReading& reading, std::vector<LinkEvent>* even
     events->push_back(moved);
   } else if (afterUserLoss) {
     // The user's own change took the link down for a moment: its return confirms the change.
-    events->push_back(MakeEvent(LinkEventKind::kConnected, now, reading));
+    events->push_back(Connected(reading));
   }
   m_up = true;
   m_link = reading;
+  if (IsUnstable(reading.ssid) && now - m_upSince >= kUnstableSpanMs) m_unstable.clear();  // it held
+}
+
+LinkEvent LinkEvents::Connected(const LinkReading& reading) const {
+  LinkEvent connected = MakeEvent(LinkEventKind::kConnected, reading.atMs, reading);
+  connected.quiet = IsUnstable(reading.ssid);
+  return connected;
 }
 
 void LinkEvents::EndLink(uint32_t atMs, bool userCaused, std::vector<LinkEvent>* events) {
@@ -108,6 +137,7 @@ void LinkEvents::EndLink(uint32_t atMs, bool userCaused, std::vector<LinkEvent>*
   m_up = false;
   LinkEvent lost = MakeEvent(LinkEventKind::kLost, atMs, m_link);
   lost.userCaused = userCaused;
+  lost.quiet = IsUnstable(m_link.ssid);
   events->push_back(lost);
 }
 
@@ -137,7 +167,7 @@ std::vector<LinkEvent> LinkEvents::OnSuspend(uint32_t nowMs) {
 }
 
 std::optional<LinkNotice> NoticeFor(const LinkEvent& event) {
-  if (event.userCaused) return std::nullopt;
+  if (event.userCaused || event.quiet) return std::nullopt;
   const LinkReading& link = event.link;
   switch (event.kind) {
     case LinkEventKind::kConnected:
@@ -152,6 +182,8 @@ std::optional<LinkNotice> NoticeFor(const LinkEvent& event) {
                         link.ssid + " is in range: switching to the profile " + event.profile + ".", false};
     case LinkEventKind::kAdapterGone:
       return LinkNotice{"Adapter removed", "The wireless adapter was removed.", true};
+    case LinkEventKind::kUnstable:
+      return LinkNotice{"Unstable connection", "The connection to " + link.ssid + " keeps dropping.", true};
     default:
       return std::nullopt;
   }
@@ -171,10 +203,11 @@ std::optional<LinkNotice> NoticePacer::Due(uint32_t nowMs) {
   return shown;
 }
 
-std::string LinkTipLine(const LinkReading& latest, bool away) {
+std::string LinkTipLine(const LinkReading& latest, bool away, bool unstable) {
   if (away || !latest.adapterPresent) return "Adapter not present";
   if (latest.radioOff) return "Radio off";
   if (!latest.linked) return "Not connected";
+  if (unstable) return latest.ssid + ", unstable, signal " + std::to_string(latest.signal) + "%";
   return latest.ssid + ", signal " + std::to_string(latest.signal) + "%, quality " + std::to_string(latest.quality) + "%";
 }
 

@@ -3,6 +3,7 @@
 // (milliseconds, compared by unsigned difference), so a test steps it without waiting.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,10 +24,11 @@ enum class LinkEventKind {
   kAdapterGone,
   kAdapterBack,
   kProfile,      // a profile became current: by the user or automatically
+  kUnstable,     // the same network lost again and again: told once
 };
 
 // "state", "connected", "lost", "roamed", "channel", "radio-off", "radio-on", "adapter-gone",
-// "adapter-back", "profile".
+// "adapter-back", "profile", "unstable".
 const char* LinkEventName(LinkEventKind kind);
 
 struct LinkEvent {
@@ -41,6 +43,8 @@ struct LinkEvent {
   bool automatic = false;      // profile
   // Caused by the user's own act (an apply, switch or join, the radio, a suspend): no notice.
   bool userCaused = false;
+  // Lost or connected on a network already told unstable: no notice of its own.
+  bool quiet = false;
 };
 
 class LinkEvents {
@@ -49,6 +53,9 @@ class LinkEvents {
   static constexpr uint32_t kBriefLossMs = 3000;
   // A loss that begins this soon after the user's own change is theirs.
   static constexpr uint32_t kUserChangeMs = 10000;
+  // The same network lost this often within kUnstableSpanMs is unstable, until it holds that long.
+  static constexpr size_t kUnstableLosses = 3;
+  static constexpr uint32_t kUnstableSpanMs = 120000;
 
   // One reading; the events it makes, in order.
   std::vector<LinkEvent> Feed(const LinkReading& reading);
@@ -64,12 +71,18 @@ class LinkEvents {
   bool Away() const { return !m_adapterPresent || m_suspended; }
   // The latest reading.
   const LinkReading& Latest() const { return m_latest; }
+  // The latest reading is a link on a network told unstable.
+  bool Unstable() const { return m_latest.linked && IsUnstable(m_latest.ssid); }
 
  private:
   void FeedLink(const LinkReading& reading, std::vector<LinkEvent>* events);
   void LinkUp(const LinkReading& reading, std::vector<LinkEvent>* events);
+  LinkEvent Connected(const LinkReading& reading) const;
+  bool IsUnstable(const std::string& ssid) const { return !m_unstable.empty() && ssid == m_unstable; }
   // Ends the link that is up or briefly lost.
   void EndLink(uint32_t atMs, bool userCaused, std::vector<LinkEvent>* events);
+  // A loss the user did not cause, just made: the third within the span makes it unstable.
+  void CountLoss(uint32_t atMs, std::vector<LinkEvent>* events);
   bool InUserChange(uint32_t nowMs) const { return m_userChangeSeen && nowMs - m_userChangeAt < kUserChangeMs; }
 
   bool m_started = false;
@@ -82,6 +95,10 @@ class LinkEvents {
   bool m_lossUserCaused = false;
   bool m_userChangeSeen = false;
   uint32_t m_userChangeAt = 0;
+  uint32_t m_upSince = 0;             // the link came up (not back within kBriefLossMs)
+  std::string m_lossesOf;             // the network of the losses counted
+  std::vector<uint32_t> m_losses;     // their times, within kUnstableSpanMs
+  std::string m_unstable;             // the network told unstable, until it holds
   LinkReading m_latest;
 };
 
@@ -111,8 +128,8 @@ class NoticePacer {
   std::optional<LinkNotice> m_waiting;
 };
 
-// The tooltip's second line: "SSID, signal S%, quality Q%", "Not connected", "Radio off" or
-// "Adapter not present".
-std::string LinkTipLine(const LinkReading& latest, bool away);
+// The tooltip's second line: "SSID, signal S%, quality Q%" ("SSID, unstable, signal S%" on an
+// unstable network), "Not connected", "Radio off" or "Adapter not present".
+std::string LinkTipLine(const LinkReading& latest, bool away, bool unstable = false);
 
 }  // namespace tarnel

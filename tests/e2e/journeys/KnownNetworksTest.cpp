@@ -1,9 +1,15 @@
 // Known networks on the real path, in real time: a laptop leaving home reaches the office and the
 // utility switches to the Office profile by itself; it leaves a working link alone, respects the
-// user's own switch for 30 s, waits twice as long after each empty survey, and does nothing at
-// all once no profile connects automatically. (Minutes of the timing: tests/win/mainwindow.)
+// user's own switch for 30 s, waits twice as long after each empty survey, does nothing at all
+// once no profile connects automatically, counts a profile set to again while the link is down,
+// and stays calm while the link to the current profile's network comes and goes. (Minutes of the
+// timing: tests/win/mainwindow.)
+#include <algorithm>
+
+#include "ConsoleProgram.h"
 #include "Journey.h"
 #include "StoreFixture.h"
+#include "TrayImage.h"
 
 namespace tarnel::test {
 namespace {
@@ -131,6 +137,58 @@ TEST_F(KnownNetworks, LeavingHomeForTheOfficeSwitchesByItselfAndOnlyWhenItShould
   ASSERT_TRUE(Nvksim("net remove Office + net add Home ch=6 signal=90"));
   EXPECT_EQ(-1, WaitFor([&] { return !SettingCalls().empty(); }, 9000));
   EXPECT_EQ(surveysBefore, Count(sim::NvCall::NV_SiteSurvey));
+
+  // Set to connect automatically again while the link is down: it counts at once. (The page
+  // is loaded again first: it showed Office's old "Connect automatically", a change not applied.)
+  OpenSettingsPage(PageKind::Configuration);
+  profiles.SetAutoConnect("Home", true);
+  ASSERT_GE(AwaitLinkOn("Home", 9000), 0) << "5 s from the next reading, a survey, the switch";
+  EXPECT_EQ("Home", Stored().Current());
+
+  // The link to Home, current and in range, comes and goes, Office in range too: 6 s down, 2 s
+  // up, three times. The adapter finds Home by itself each time; the icon says once that the
+  // link is unstable, and watch prints every event.
+  profiles.SetAutoConnect("Office", true);
+  ASSERT_TRUE(Nvksim("net add Office ch=11 signal=40"));
+  ::Sleep(10000);  // the switch's own loss is past
+  RunningConsoleProgram watch("nvkctl.exe", {"watch", "--json"});
+  ASSERT_GE(WaitFor([&] { return !watch.Out().empty(); }, 3000), 0);
+  Sim().ClearLog();
+  const uint32_t surveysBeforeFlapping = Count(sim::NvCall::NV_SiteSurvey);
+  std::vector<std::string> balloons;
+  const auto watchBalloons = [&](DWORD forMs) {
+    WaitFor([&] {
+      const std::string shown = ShownTipText(true);
+      if (!shown.empty() && (balloons.empty() || balloons.back() != shown)) balloons.push_back(shown);
+      return false;
+    }, forMs);
+  };
+  for (int i = 0; i < 3; ++i) {
+    Sim().SetLinkState(NV_LINK_NOT_ASSOCIATED);
+    watchBalloons(6000);
+    Sim().SetLinkState(NV_LINK_ASSOCIATED);
+    watchBalloons(2000);
+  }
+  watchBalloons(4000);  // the last notice's turn
+  const uint32_t flappingSurveys = Count(sim::NvCall::NV_SiteSurvey) - surveysBeforeFlapping;
+  EXPECT_GE(flappingSurveys, 1u);
+  EXPECT_LE(flappingSurveys, 2u) << "5 s into the first loss, then after a wait of 10 s";
+  EXPECT_EQ(Calls(flappingSurveys, "NV_SiteSurvey()"), SettingCalls()) << "Home is never applied again";
+  EXPECT_NE(balloons.end(), std::find(balloons.begin(), balloons.end(),
+                                      "The connection to Home keeps dropping."))
+      << ::testing::PrintToString(balloons);
+  for (const std::string& shown : balloons) EXPECT_EQ(std::string::npos, shown.find("switching")) << shown;
+  ASSERT_TRUE(watch.Interrupt());
+  EXPECT_EQ(0u, watch.WaitForExit(5000));
+  std::string events;
+  for (const char* name : {"lost", "connected", "unstable"}) {
+    const std::string key = std::string("\"event\":\"") + name + "\"";
+    size_t count = 0;
+    for (size_t at = 0; (at = watch.Out().find(key, at)) != std::string::npos; at += key.size()) ++count;
+    events += std::string(events.empty() ? "" : " ") + name + "=" + std::to_string(count);
+  }
+  EXPECT_EQ("lost=3 connected=3 unstable=1", events) << watch.Out();
+  EXPECT_NE(std::string::npos, watch.Out().find("\"event\":\"unstable\",\"ssid\":\"Home\"")) << watch.Out();
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ struct Step {
   LinkReading reading;
   // Event names made by the step, "!" after one caused by the user; then "| title" of each notice.
   const char* expected;
+  const char* tip = nullptr;  // the tooltip's line after the step, when given
 };
 
 std::string Describe(const std::vector<LinkEvent>& events) {
@@ -78,6 +79,9 @@ void RunJourney(const char* journey, const std::vector<Step>& steps) {
         break;
     }
     EXPECT_EQ(std::string(s.expected), Describe(events)) << journey << ", step at " << s.at << " ms";
+    if (s.tip) {
+      EXPECT_EQ(s.tip, LinkTipLine(model.Latest(), model.Away(), model.Unstable())) << journey << ", " << s.at;
+    }
   }
 }
 
@@ -122,6 +126,53 @@ TEST(LinkEvents, ALinkBackWithinThreeSecondsWasNeverLost) {
           {0xFFFFFF00u, Act::kRead, Down(), ""},
           {2700, Act::kRead, Down(), ""},  // 2,956 ms, across the clock's wrap
           {2800, Act::kRead, Down(), "lost | Connection lost"},
+      });
+}
+
+TEST(LinkEvents, ANetworkLostThreeTimesInTwoMinutesIsToldUnstableOnceThenQuietUntilItHolds) {
+  RunJourney("6 s down, 2 s up, at the edge of the network's range",
+      {
+          {0, Act::kRead, Up(), "state"},
+          {300, Act::kRead, Down(), ""},
+          {3300, Act::kRead, Down(), "lost | Connection lost"},
+          {6000, Act::kRead, Up(), "connected | Connected"},
+          {8000, Act::kRead, Down(), ""},
+          {11000, Act::kRead, Down(), "lost | Connection lost"},
+          {14000, Act::kRead, Up(), "connected | Connected"},
+          {16000, Act::kRead, Down(), ""},
+          {19000, Act::kRead, Down(), "lost unstable | Unstable connection"},
+          {22000, Act::kRead, Up(), "connected", "Office, unstable, signal 72%"},
+          {24000, Act::kRead, Down(), ""},
+          {27000, Act::kRead, Down(), "lost", "Not connected"},  // told once
+          {28000, Act::kRead, Up("Harbour", "00:0A:FF:00:00:01", 3), "connected | Connected",
+           "Harbour, signal 72%, quality 80%"},  // another network speaks as ever
+          {28300, Act::kRead, Up(), "lost connected | Connection lost"},
+          {148200, Act::kRead, Up(), "", "Office, unstable, signal 72%"},
+          {148300, Act::kRead, Up(), "", "Office, signal 72%, quality 80%"},  // held two minutes
+          {148600, Act::kRead, Down(), ""},
+          {151600, Act::kRead, Down(), "lost | Connection lost"},
+          {152000, Act::kRead, Up(), "connected | Connected"},
+          {152300, Act::kRead, Down(), ""},
+          {155300, Act::kRead, Down(), "lost | Connection lost"},
+          {156000, Act::kRead, Up(), "connected | Connected"},
+          {156300, Act::kRead, Down(), ""},
+          {159300, Act::kRead, Down(), "lost unstable | Unstable connection"},  // a new spell
+      });
+  RunJourney("losses the user caused, or too far apart, do not count",
+      {
+          {0, Act::kRead, Up(), "state"},
+          {300, Act::kRead, Down(), ""},
+          {3300, Act::kRead, Down(), "lost | Connection lost"},
+          {4000, Act::kRead, Up(), "connected | Connected"},
+          {5000, Act::kUser, {}, ""},
+          {5300, Act::kRead, Down(), ""},
+          {8300, Act::kRead, Down(), "lost!"},
+          {9000, Act::kRead, Up(), "connected | Connected"},
+          {9300, Act::kRead, RadioOff(), "lost! radio-off"},
+          {9600, Act::kRead, Up(), "radio-on connected | Connected"},
+          {125000, Act::kRead, Down(), ""},
+          {128000, Act::kRead, Down(), "lost | Connection lost"},  // the first is 124.7 s before
+          {129000, Act::kRead, Up(), "connected | Connected"},
       });
 }
 
@@ -188,6 +239,14 @@ TEST(LinkEvents, NoticeTextsAndTheTooltipLine) {
   EXPECT_EQ("Radio off", LinkTipLine(RadioOff(), false));
   EXPECT_EQ("Adapter not present", LinkTipLine(Gone(), false));
   EXPECT_EQ("Adapter not present", LinkTipLine(up, true)) << "suspended";
+
+  LinkEvent unstable;
+  unstable.kind = LinkEventKind::kUnstable;
+  unstable.link = up;
+  const LinkNotice dropping = NoticeFor(unstable).value();
+  EXPECT_EQ("Unstable connection", dropping.title);
+  EXPECT_EQ("The connection to Office keeps dropping.", dropping.text);
+  EXPECT_TRUE(dropping.warning);
 }
 
 }  // namespace

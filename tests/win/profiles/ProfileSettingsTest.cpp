@@ -221,19 +221,19 @@ TEST_F(StoreTest, MakingAProfileCurrentPutsItFirstAmongTheRecentOnes) {
 
 TEST_F(StoreTest, TheWatchTellsOfWritesUnderTheDriverKeyAndOfNothingElse) {
   StoreWatch watch;
-  EXPECT_TRUE(watch.Changed()) << "not yet watching: read";
+  EXPECT_TRUE(watch.Changed(0)) << "not yet watching: read";
   watch.Restart();
   LoadRecentProfiles();
-  EXPECT_FALSE(watch.Changed()) << "reading changes nothing";
+  EXPECT_FALSE(watch.Changed(0)) << "reading changes nothing";
   SaveProfileAutoConnect("Home", true, 1);
-  EXPECT_TRUE(watch.Changed()) << "a value in a profile's sub-key";
+  EXPECT_TRUE(watch.Changed(0)) << "a value in a profile's sub-key";
   watch.Restart();
-  EXPECT_FALSE(watch.Changed());
+  EXPECT_FALSE(watch.Changed(0));
 
   watch.Restart();  // again while nothing changed: the watch goes on
   const DWORD off = 0;
   WriteRaw("Home", "AUTOCONNECT", REG_DWORD, &off, sizeof(off));  // as another program would
-  EXPECT_TRUE(watch.Changed());
+  EXPECT_TRUE(watch.Changed(0));
 }
 
 TEST_F(StoreTest, AdapterDescriptionComesFromTheStringResourceWhenEmpty) {

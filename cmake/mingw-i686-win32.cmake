@@ -1,11 +1,6 @@
-# What ships: the win32 thread-model compilers link no threads runtime, whose imports no Windows
-# before Vista has (see the i686 toolchain, which builds everything else).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+# What ships: the i686 toolchain with the win32 thread-model compilers, which link no threads
+# runtime and so import nothing that Windows 98 to XP lack (see cmake/shipped.cmake).
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686.cmake)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
 set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+unset(TARNEL_SHIPPED_TOOLCHAIN)

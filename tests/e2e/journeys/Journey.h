@@ -38,6 +38,12 @@ class Journey : public testing::Test {
   virtual void BeforeLaunch() {}
 
   HWND Main() const { return session.Main(); }
+  bool Shown() const { return ::IsWindowVisible(Main()) != FALSE; }
+  // The icon's popup menu, open on the screen.
+  static bool MenuOpen() {
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    return menu && ::IsWindowVisible(menu);
+  }
   HWND Page(PageKind kind) const { return session.Page(kind); }
   sim::SimClient& Sim() { return session.Sim(); }
   const StoredProfiles& Stored() const { return session.Stored(); }

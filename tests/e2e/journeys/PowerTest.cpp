@@ -15,7 +15,6 @@ constexpr DWORD kQuietWait = 700;       // two link ticks
 
 class Power : public Journey {
  protected:
-  bool Shown() { return ::IsWindowVisible(Main()) != FALSE; }
   void Broadcast(WPARAM event) { ::SendMessageA(Main(), WM_POWERBROADCAST, event, 0); }
   // Returns once the notice has been handled (it waits 800 ms for the device to settle).
   void DeviceChanged() { ::SendMessageA(Main(), WM_DEVICECHANGE, kDevNodesChanged, 0); }

@@ -40,11 +40,6 @@ COLORREF BackdropCorner() {
 
 class Systems : public Journey {
  protected:
-  bool Shown() { return ::IsWindowVisible(Main()) != FALSE; }
-  bool MenuOpen() {
-    HWND menu = ::FindWindowA("#32768", nullptr);
-    return menu && ::IsWindowVisible(menu);
-  }
   // The class root of the family the prefix does not report.
   static std::string OtherClassRoot() {
     return IsWin9xFamily() ? sim::kNtClassRoot : sim::k9xClassRoot;

@@ -14,11 +14,6 @@ constexpr UINT kLeftDoubleClick = WM_LBUTTONDBLCLK;  // 0x203
 
 class Tray : public Journey {
  protected:
-  bool Shown() { return ::IsWindowVisible(Main()) != FALSE; }
-  bool MenuOpen() {
-    HWND menu = ::FindWindowA("#32768", nullptr);
-    return menu && ::IsWindowVisible(menu);
-  }
   // The link page hides the window on its next tick while the radio is off.
   void SwitchRadioOffFromTheMenu() {
     Sim().ClearLog();

@@ -24,13 +24,6 @@ constexpr COLORREF kMarker = RGB(255, 0, 255);  // no artwork uses it
 
 bool KeyExists(HKEY root, const std::string& path) { return RegKey::Open(root, path.c_str(), KEY_READ).IsOpen(); }
 
-// The screen's pixel at a point of a window's client area, as the user sees it.
-COLORREF ScreenPixel(HWND window, POINT at) {
-  ::ClientToScreen(window, &at);
-  WindowDC screen(nullptr, WindowDC::Client);
-  return ::GetPixel(screen.Get(), at.x, at.y);
-}
-
 COLORREF BackdropCorner() {
   GdiObject backdrop = LoadBitmapResource(IDB_BACKDROP);
   MemoryDC dc(nullptr);
@@ -112,11 +105,18 @@ TEST_F(Systems, APaintDrawsTheBackdropAgainOnlyOnThe9xFamily) {
   ::SetPropA(page, "TarnelPaintMarker", reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(kMarker)));
   ::RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
   WaitFor(painted, 2000);
-  ::Sleep(200);  // the window's surface reaches the screen
-  const COLORREF shown = ScreenPixel(page, {0, 0});
+  // Read in the program once its paint has ended: the screen follows the window only when the
+  // program next waits for messages, later on a busy machine.
+  ::SendMessageA(page, ::RegisterWindowMessageA("TarnelPaintMarkerRead"), 0, 0);
+  const auto seenProp = [&] { return reinterpret_cast<ULONG_PTR>(::GetPropA(page, "TarnelPaintMarkerSeen")); };
+  WaitFor([&] { return seenProp() != 0; }, 2000);  // set after the reply
+  const ULONG_PTR seen = seenProp();
   ::RemovePropA(page, "TarnelPaintMarker");
+  ::RemovePropA(page, "TarnelPaintMarkerSeen");
   ::UnhookWindowsHookEx(installed);
   ::FreeLibrary(library);
+  ASSERT_NE(0u, seen) << "the hook read the page";
+  const COLORREF shown = static_cast<COLORREF>(seen & 0xFFFFFF);
   EXPECT_EQ(IsWin9xFamily() ? BackdropCorner() : kMarker, shown);
 }
 
